@@ -1,0 +1,5 @@
+// Placeholder entry until the frame loop lands.
+int main()
+{
+    return 0;
+}

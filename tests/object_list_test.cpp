@@ -1,0 +1,151 @@
+// The object list and scene switch: ordering, removal delays and ownership.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/scene.h"
+
+namespace {
+
+std::vector<std::string> journal;
+
+class Probe : public Object {
+public:
+    explicit Probe(std::string name) : name_(std::move(name)) {}
+    ~Probe() override { journal.push_back("delete " + name_); }
+    void Update() override
+    {
+        journal.push_back("update " + name_);
+        if (spawnOnUpdate) {
+            spawnOnUpdate = false;
+            AddObject(new Probe(name_ + "-child"), TypeBulletBubble, TeamPlayerShot, 1);
+        }
+    }
+    bool spawnOnUpdate = false;
+
+private:
+    std::string name_;
+};
+
+class ProbeScene : public Scene {
+public:
+    explicit ProbeScene(std::string name) : name_(std::move(name)) {}
+    ~ProbeScene() override { journal.push_back("delete scene " + name_ + " with " + std::to_string(ObjectList.size()) + " objects"); }
+    void Init() override
+    {
+        journal.push_back("init " + name_);
+        AddObject(new Probe(name_ + "-obj"), TypePlayer, TeamPlayer, 0);
+    }
+    void Update() override {}
+    void DrawShadow() override {}
+    void Draw() override {}
+
+private:
+    std::string name_;
+};
+
+class ObjectListTest : public ::testing::Test {
+protected:
+    void SetUp() override { journal.clear(); }
+    void TearDown() override
+    {
+        ClearObjectList();
+        delete CurrentScene;
+        CurrentScene = nullptr;
+        delete NextScene;
+        NextScene = nullptr;
+    }
+};
+
+TEST_F(ObjectListTest, AddObjectRegistersAndBuildsColliders)
+{
+    Probe* none = new Probe("a");
+    Probe* withSphere = new Probe("b");
+    Probe* bare = new Probe("c");
+    withSphere->removeFlag = 1;
+    AddObject(none, TypeLight, TeamNeutral, 0);
+    AddObject(withSphere, TypeSlimeGreen, TeamEnemy, 1);
+    AddObject(bare, TypeWeaponStaff, TeamEnemyWeapon, 2);
+    EXPECT_EQ(none->collider, nullptr);
+    ASSERT_NE(withSphere->collider, nullptr);
+    ASSERT_NE(withSphere->collider->sphere, nullptr);
+    EXPECT_EQ(withSphere->removeFlag, 0);
+    EXPECT_EQ(withSphere->objectType, TypeSlimeGreen);
+    EXPECT_EQ(withSphere->team, TeamEnemy);
+    EXPECT_EQ(withSphere->collider->hits[0], nullptr);
+    ASSERT_NE(bare->collider, nullptr);
+    EXPECT_EQ(bare->collider->sphere, nullptr);
+    ASSERT_EQ(ObjectList.size(), 3u);
+    EXPECT_EQ(ObjectList.back(), bare);
+}
+
+TEST_F(ObjectListTest, RemovalDelaysCountFrames)
+{
+    Probe* zero = new Probe("zero");
+    Probe* one = new Probe("one");
+    AddObject(zero, TypeBulletFire, TeamEnemyShot, 0);
+    AddObject(one, TypeSlimeRed, TeamEnemy, 0);
+    zero->MarkForRemoval(0);
+    one->MarkForRemoval(1);
+    one->MarkForRemoval(5);  // an object already marked keeps its first delay
+    EXPECT_EQ(one->removeDelay, 1);
+
+    UpdateObjects();  // next frame: zero is deleted, one is updated once more
+    EXPECT_EQ(journal, (std::vector<std::string>{"delete zero", "update one"}));
+    journal.clear();
+    UpdateObjects();  // the frame after: one goes before anything updates
+    EXPECT_EQ(journal, (std::vector<std::string>{"delete one"}));
+    EXPECT_TRUE(ObjectList.empty());
+}
+
+TEST_F(ObjectListTest, ObjectAppendedDuringPassIsUpdatedInSamePass)
+{
+    Probe* shooter = new Probe("shooter");
+    shooter->spawnOnUpdate = true;
+    AddObject(shooter, TypePlayer, TeamPlayer, 1);
+    UpdateObjects();
+    EXPECT_EQ(journal, (std::vector<std::string>{"update shooter", "update shooter-child"}));
+}
+
+TEST_F(ObjectListTest, HandlesSeeDeletion)
+{
+    Probe* target = new Probe("target");
+    AddObject(target, TypeSlimeBlue, TeamEnemy, 1);
+    ObjectHandle handle(target);
+    EXPECT_EQ(handle.Get(), target);
+    EXPECT_TRUE(handle.Alive());
+    target->MarkForRemoval(0);
+    EXPECT_EQ(handle.Get(), target);
+    EXPECT_FALSE(handle.Alive());
+    UpdateObjects();
+    EXPECT_EQ(handle.Get(), nullptr);
+    EXPECT_FALSE(handle);
+}
+
+TEST_F(ObjectListTest, SceneSwitchOrderAndSupersededScene)
+{
+    RequestScene(new ProbeScene("first"));
+    SwitchSceneIfRequested();
+    journal.clear();
+
+    RequestScene(new ProbeScene("superseded"));
+    RequestScene(new ProbeScene("second"));
+    // The superseded scene is freed at once and never initialised.
+    EXPECT_EQ(journal, (std::vector<std::string>{"delete scene superseded with 1 objects"}));
+    journal.clear();
+
+    SwitchSceneIfRequested();
+    // The old scene dies while its objects still exist; they go after it,
+    // and the new scene's own objects survive the switch that made it.
+    EXPECT_EQ(journal, (std::vector<std::string>{"delete scene first with 1 objects",
+                                                  "delete first-obj", "init second"}));
+    EXPECT_EQ(ObjectList.size(), 1u);
+    EXPECT_EQ(NextScene, nullptr);
+
+    journal.clear();
+    SwitchSceneIfRequested();  // nothing pending: nothing happens
+    EXPECT_TRUE(journal.empty());
+}
+
+}  // namespace
