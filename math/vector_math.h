@@ -56,6 +56,8 @@ Matrix4 MatMultiply(const Matrix4& a, const Matrix4& b);
 Matrix4 MatScale(float s, Matrix4 m);
 Vec4 MatTransform(const Matrix4& m, Vec4 v);
 Matrix4 MatRotationY(float radians);
+// The camera looks along its -Z. An eye on the target, or an up along the view,
+// gives zero rotation rows rather than NaN.
 Matrix4 MatLookAt(Vec3 eye, Vec3 target, Vec3 up);
 Matrix4 MatPerspective(float fovy, float aspect, float nearPlane, float farPlane);
 // a * B, where B has the three given rows and a last row (0, 0, 0, 1).
@@ -77,9 +79,15 @@ bool Vec3NotEqual(Vec3 a, Vec3 b);
 // A zero vector normalises to zero (never NaN), so a degenerate direction
 // cannot poison positions for the rest of the run.
 Vec3 Vec3Normalize(Vec3 v);
+// Degrees in [0, 360): the right-handed turn about +Y from `from` to `to`
+// (y ignored). Exactly parallel, exactly opposite or zero-length inputs give 0.
 float HeadingAngleXZ(Vec3 from, Vec3 to);
+// Signed degrees of the turn about +X (x ignored); a zero-length input gives 0.
 float PitchAngleYZ(Vec3 from, Vec3 to);
+// Direction from b toward a, of length `scale`; horizontal unless keepY.
+// Equal points give the zero vector.
 Vec3 DirectionTo(Vec3 a, Vec3 b, float scale, bool keepY);
+// A positive angle turns -Z toward +X (the opposite sense to MatRotationY).
 Vec3 RotateAboutY(Vec3 v, float degrees);
 Vec3 RotateAboutZ(Vec3 v, float degrees);
 Vec3 ForwardOf(const Object& object);
