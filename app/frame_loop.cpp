@@ -14,6 +14,9 @@
 #include "platform/clock.h"
 #include "platform/debug_sink.h"
 #include "platform/window.h"
+#include "render/shaders.h"
+#include "render/sprite.h"
+#include "render/texture.h"
 #include "scenes/scene_boot.h"
 
 FramePacer GamePacer;
@@ -69,8 +72,12 @@ void StartUp()
     if (!InitGlExtensions()) {
         ExitGame();
     }
-    // Shader programs are built here: skinned, static, then 2D.
+    // A broken shader source has already told the player in a message box.
+    if (!InitSkinModelShaders() || !InitStaticModelShaders() || !Init2DShaders()) {
+        ExitGame();
+    }
     InitDrawState();
+    InitScreenProjection();
     EnableVerticalSync();
     SetSilentAudio(Dev.silentAudio);
     InitSound();
@@ -146,6 +153,7 @@ void ExitGame()
     // Sounds, textures, scenes, objects, static models, skinned models: each
     // subsystem's release runs here in this order.
     ShutdownSound();
+    DeleteAllTextures();
     delete CurrentScene;
     CurrentScene = nullptr;
     delete NextScene;

@@ -4,6 +4,7 @@
 
 #include "platform/png_loader.h"
 #include "render/bmp.h"
+#include "tests/test_files.h"
 #include "tests/test_images.h"
 
 using namespace test_images;

@@ -19,7 +19,9 @@
 
 #include "platform/message_box.h"
 #include "render/shaders.h"
+#include "tests/game_runner.h"
 #include "tests/gl_test_window.h"
+#include "tests/test_files.h"
 #include "tests/test_images.h"
 
 namespace fs = std::filesystem;
@@ -51,8 +53,8 @@ public:
             saved_[i] = *AllPrograms[i];
             *AllPrograms[i] = ShaderProgram{};
         }
-        fs::copy(oldDirectory_ / "Library", dir_.path() / "Library");
-        fs::current_path(dir_.path());
+        fs::copy(oldDirectory_ / "Library", fs::path(dir_.Path()) / "Library");
+        fs::current_path(dir_.Path());
         setenv("KESTRUNE_NO_MESSAGE_BOX", "1", 1);
     }
     ~BrokenLibrary()
@@ -65,7 +67,7 @@ public:
     BrokenLibrary(const BrokenLibrary&) = delete;
     BrokenLibrary& operator=(const BrokenLibrary&) = delete;
 
-    fs::path Source(const char* name) const { return dir_.path() / "Library" / name; }
+    fs::path Source(const char* name) const { return fs::path(dir_.Path()) / "Library" / name; }
 
     // Runs the three set-ups in start-up order and returns what reached stderr.
     std::string RunStartUpOrder(int& succeeded)
@@ -85,7 +87,7 @@ public:
     }
 
 private:
-    test_images::TempDir dir_;
+    TempDir dir_;
     fs::path oldDirectory_;
     ShaderProgram saved_[6];
 };
@@ -202,6 +204,22 @@ TEST(Shaders, MissingSourceShowsOneMessageAndStopsStartUp)
     const bool compileMessage = shown.rfind("SkinModel_glsl.vertのコンパイルに失敗しました。", 0) == 0;
     EXPECT_TRUE(compileMessage || shown == std::string(LinkMessage) + "\n") << shown;
     EXPECT_EQ(CountOccurrences(shown, "に失敗しました") + CountOccurrences(shown, LinkMessage), 1);
+}
+
+TEST(Shaders, GameWithABrokenSourceShowsTheMessageAndExitsWithStatusZero)
+{
+    if (std::getenv("DISPLAY") == nullptr) {
+        GTEST_SKIP() << "the game needs a display";
+    }
+    TempDir dir;
+    fs::copy(fs::path(KESTRUNE_BIN_DIR) / "Library", fs::path(dir.Path()) / "Library");
+    WriteText(fs::path(dir.Path()) / "Library" / "2DDrawTo3DSpace_glsl.vert", "void main() { oops }\n");
+    setenv("KESTRUNE_NO_MESSAGE_BOX", "1", 1);
+    const GameRun run = RunGame("--frames 3", 60, dir.Path());
+    EXPECT_EQ(run.status, 0);
+    EXPECT_NE(run.errors.find("2DDrawTo3DSpace_glsl.vertのコンパイルに失敗しました。\nエラーメッセージ：\n"),
+              std::string::npos)
+        << run.errors;
 }
 
 // The real box blocks until someone presses OK; here xdotool does.

@@ -10,6 +10,7 @@
 #include "render/sprite.h"
 #include "render/texture.h"
 #include "tests/gl_test_window.h"
+#include "tests/test_files.h"
 #include "tests/test_images.h"
 
 using namespace test_images;

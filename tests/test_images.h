@@ -6,7 +6,6 @@
 
 #include <cstdint>
 #include <cstdio>
-#include <filesystem>
 #include <functional>
 #include <fstream>
 #include <string>
@@ -144,32 +143,10 @@ inline std::vector<uint8_t> MakePng(PngKind kind, int width, int height)
     return out;
 }
 
-inline void WriteFile(const std::filesystem::path& path, const std::vector<uint8_t>& bytes)
+inline void WriteFile(const std::string& path, const std::vector<uint8_t>& bytes)
 {
     std::ofstream file(path, std::ios::binary);
     file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
 }
-
-// A fresh directory under the system's temporary folder, removed at scope end.
-class TempDir {
-public:
-    TempDir()
-    {
-        std::string pattern = (std::filesystem::temp_directory_path() / "kestrune-XXXXXX").string();
-        path_ = mkdtemp(pattern.data()) != nullptr ? std::filesystem::path(pattern) : std::filesystem::path();
-    }
-    ~TempDir()
-    {
-        std::error_code ignored;
-        std::filesystem::remove_all(path_, ignored);
-    }
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-    const std::filesystem::path& path() const { return path_; }
-    std::string File(const std::string& name) const { return (path_ / name).string(); }
-
-private:
-    std::filesystem::path path_;
-};
 
 }  // namespace test_images
