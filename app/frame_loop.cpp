@@ -159,6 +159,7 @@ void ExitGame()
     delete NextScene;
     NextScene = nullptr;
     ClearObjectList();
+    DeleteShaderPrograms();
     DestroyGameWindow();
     std::exit(0);
 }

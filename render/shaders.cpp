@@ -237,3 +237,22 @@ bool Init2DShaders()
     glBufferData(GL_ELEMENT_ARRAY_BUFFER, sizeof quadIndices, quadIndices, GL_STATIC_DRAW);
     return true;
 }
+
+void DeleteShaderPrograms()
+{
+    for (const ProgramRecipe* recipes : {SkinRecipes, StaticRecipes, Recipes2D}) {
+        for (int i = 0; i < 2; ++i) {
+            ShaderProgram& record = *recipes[i].record;
+            if (record.program != 0 && record.program != LinkFailed) {
+                glDeleteProgram(record.program);
+            }
+            glDeleteShader(record.vertexShader);
+            glDeleteShader(record.fragmentShader);
+            record = ShaderProgram{};
+        }
+    }
+    glDeleteBuffers(1, &QuadVertexBuffer);
+    glDeleteBuffers(1, &QuadIndexBuffer);
+    QuadVertexBuffer = 0;
+    QuadIndexBuffer = 0;
+}

@@ -56,3 +56,7 @@ unsigned int LinkShaderProgram(unsigned int vertexShader, unsigned int fragmentS
 bool InitSkinModelShaders();
 bool InitStaticModelShaders();
 bool Init2DShaders();
+
+// Program exit: deletes every program, shader and sprite buffer made above,
+// so the driver can release what it holds for them before the context goes.
+void DeleteShaderPrograms();

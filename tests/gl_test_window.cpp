@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "platform/window.h"
 #include "render/shaders.h"
 #include "render/sprite.h"
 
@@ -35,7 +36,7 @@ bool OpenTestWindow()
     glutInitWindowPosition(0, 0);
     glutInitWindowSize(Width, Height);
     glutCreateWindow("kestrune test");
-    if (glewInit() != GLEW_OK) {
+    if (!InitGlExtensions()) {
         state = -1;
         return false;
     }
