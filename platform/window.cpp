@@ -96,6 +96,11 @@ void InitDrawState()
     glEnable(GL_DEPTH_TEST);
 }
 
+void SetClearColour(float red, float green, float blue, float alpha)
+{
+    glClearColor(red, green, blue, alpha);
+}
+
 void RequestRedisplay()
 {
     glutPostRedisplay();

@@ -31,6 +31,9 @@ void ClearFrame();
 // Clear colour (0, 0.9, 0.9, 0) and depth testing, set once at start-up.
 void InitDrawState();
 
+// The colour the next frames are cleared to; each screen picks its own.
+void SetClearColour(float red, float green, float blue, float alpha);
+
 void RequestRedisplay();
 
 // Destroys the game window before the process exits.
