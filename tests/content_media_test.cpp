@@ -3,6 +3,7 @@
 // clear wherever later sprites must show through), and every sound is
 // 16-bit PCM of a sensible length that is neither silent nor clipped. The
 // generator is also run again to prove it writes the same bytes.
+#include "tests/test_files.h"
 #include "tools/bmp_writer.h"
 #include "tools/content.h"
 #include "tools/image_atlas_table.h"
@@ -12,7 +13,6 @@
 
 #include <gtest/gtest.h>
 #include <png.h>      // Required for: png_image_begin_read_from_file (decoding our own output)
-#include <unistd.h>   // Required for: getpid (private temporary folders)
 
 #include <cmath>
 #include <cstdint>
@@ -52,8 +52,7 @@ const std::vector<SoundSpec> SoundSpecs{
 
 std::vector<std::uint8_t> ReadFile(const fs::path& path)
 {
-    std::ifstream in(path, std::ios::binary);
-    return std::vector<std::uint8_t>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return ReadBytes(path.string());
 }
 
 std::uint32_t Le32(const std::vector<std::uint8_t>& b, std::size_t at)
@@ -189,20 +188,13 @@ WavData ParseWav(const std::vector<std::uint8_t>& b)
     return wav;
 }
 
-fs::path FreshFolder(const char* name)
-{
-    const fs::path folder = fs::temp_directory_path() / (std::string(name) + "_" + std::to_string(::getpid()));
-    fs::remove_all(folder);
-    fs::create_directories(folder);
-    return folder;
-}
-
 } // namespace
 
 TEST(ContentMedia, GeneratorWritesEveryFileAndTheSameBytesEachRun)
 {
     // The build ran the generator into the bin folder; run it again here.
-    const fs::path fresh = FreshFolder("kestrune_media");
+    const TempDir temp;
+    const fs::path fresh{temp.Path()};
     ASSERT_TRUE(WriteImages(fresh.string()));
     ASSERT_TRUE(WriteSounds(fresh.string()));
     std::vector<std::string> files;
@@ -218,7 +210,6 @@ TEST(ContentMedia, GeneratorWritesEveryFileAndTheSameBytesEachRun)
         ASSERT_TRUE(fs::is_regular_file(fresh / file));
         EXPECT_TRUE(ReadFile(BinDir / file) == ReadFile(fresh / file));
     }
-    fs::remove_all(fresh);
 }
 
 TEST(ContentMedia, EveryPictureDecodesAtItsListedSize)
@@ -363,7 +354,8 @@ TEST(ContentWriters, BmpRowsRunBottomUpInBlueGreenRedWithPadding)
 
 TEST(ContentWriters, WritersRefuseBuffersThatDoNotMatchTheSize)
 {
-    const fs::path folder = FreshFolder("kestrune_writers");
+    const TempDir temp;
+    const fs::path folder{temp.Path()};
     EXPECT_FALSE(WritePng((folder / "short.png").string(), 4, 4, std::vector<std::uint8_t>(10, 0)));
     EXPECT_FALSE(WritePng((folder / "empty.png").string(), 0, 4, {}));
     EXPECT_FALSE(WriteBmp((folder / "short.bmp").string(), 4, 4, std::vector<std::uint8_t>(47, 0)));
@@ -374,12 +366,12 @@ TEST(ContentWriters, WritersRefuseBuffersThatDoNotMatchTheSize)
     ASSERT_EQ(back.width, 2);
     EXPECT_EQ(back.At(0, 0)[0], 255);
     EXPECT_EQ(back.At(1, 0)[3], 0);
-    fs::remove_all(folder);
 }
 
 TEST(ContentWriters, WavIsScaledToItsPeakAndBrokenSamplesBecomeSilence)
 {
-    const fs::path folder = FreshFolder("kestrune_wav");
+    const TempDir temp;
+    const fs::path folder{temp.Path()};
     const float nan = std::numeric_limits<float>::quiet_NaN();
     const float inf = std::numeric_limits<float>::infinity();
     ASSERT_TRUE(WriteWav((folder / "loud.wav").string(), {0.0f, 2.0f, -1.0f, nan, inf}, 0.5f));
@@ -395,7 +387,6 @@ TEST(ContentWriters, WavIsScaledToItsPeakAndBrokenSamplesBecomeSilence)
     const WavData quiet = ParseWav(ReadFile(folder / "quiet.wav"));
     ASSERT_TRUE(quiet.ok);
     EXPECT_EQ(quiet.samples, std::vector<std::int16_t>(8, 0));
-    fs::remove_all(folder);
 }
 
 TEST(ContentScore, PitchNamesFollowScientificNotationAndNonsenseIsRejected)

@@ -58,9 +58,14 @@ void PaintConfetti(cairo_t* cr, int pieces, std::uint32_t seed)
     const std::array<Colour, 6> colours{{{1.0, 0.3, 0.35}, {0.25, 0.6, 1.0}, {1.0, 0.85, 0.2},
                                          {0.35, 0.85, 0.4}, {0.85, 0.4, 0.95}, {1.0, 0.6, 0.2}}};
     for (int i = 0; i < pieces; ++i) {
+        // One draw per statement: argument order is not fixed in C++, and
+        // the picture must not depend on the compiler.
+        const double x = scatter.Range(0, 800);
+        const double y = scatter.Range(0, 600);
+        const double turn = scatter.Range(0, M_PI);
         cairo_save(cr);
-        cairo_translate(cr, scatter.Range(0, 800), scatter.Range(0, 600));
-        cairo_rotate(cr, scatter.Range(0, M_PI));
+        cairo_translate(cr, x, y);
+        cairo_rotate(cr, turn);
         cairo_rectangle(cr, -6, -3, 12, 6);
         cairo_restore(cr);
         SetColour(cr, colours[static_cast<std::size_t>(i) % colours.size()]);

@@ -252,7 +252,11 @@ void PaintWizardPortrait(cairo_t* cr)
     Scatter stars(11);
     SetColour(cr, Colour{1.0, 1.0, 0.8, 1.0});
     for (int i = 0; i < 24; ++i) {
-        cairo_arc(cr, stars.Range(5, 195), stars.Range(5, 120), stars.Range(0.8, 2.0), 0, 2 * M_PI);
+        // Separate statements fix the order of the draws.
+        const double x = stars.Range(5, 195);
+        const double y = stars.Range(5, 120);
+        const double radius = stars.Range(0.8, 2.0);
+        cairo_arc(cr, x, y, radius, 0, 2 * M_PI);
         cairo_fill(cr);
     }
     // The staff with its glowing orb, to the right.

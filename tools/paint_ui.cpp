@@ -207,7 +207,9 @@ void PaintGrassTuft(Canvas& canvas, int variant)
         const double spread = scatter.Range(-1.0, 1.0);
         const double baseX = w / 2 + spread * w * 0.36;
         const double height = h * tallest * scatter.Range(0.55, 1.0) * (1.0 - 0.35 * std::fabs(spread));
-        const double bend = spread * scatter.Range(20, 60) + scatter.Range(-15, 15);
+        const double lean = scatter.Range(20, 60);
+        const double sway = scatter.Range(-15, 15);
+        const double bend = spread * lean + sway;
         const double width = variant == 3 ? scatter.Range(6, 9) : scatter.Range(9, 15);
         const double shade = scatter.Range(0.8, 1.15);
         const Colour root{0.12 * shade, 0.36 * shade, 0.08 * shade, 1.0};
