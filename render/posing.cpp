@@ -1,5 +1,7 @@
 #include "render/posing.h"
 
+#include <cmath>
+
 int NextBoneSlot = 0;
 
 namespace {
@@ -10,6 +12,26 @@ const AnimationTrack* TrackOf(const SkinFrame* frame, int set)
         return nullptr;
     }
     return frame->tracks[static_cast<size_t>(set)].get();
+}
+
+// The inverse of a unit quaternion's rotation matrix is its transpose; other
+// quaternions (files may hold slightly denormalised ones) take the full inverse.
+constexpr float UnitTolerance = 1e-4f;
+
+Matrix4 InverseRotation(Quaternion q)
+{
+    const Matrix4 rotation = QuatToMatrix(q);
+    const float lengthSquared = QuatDot(q, q);
+    if (std::fabs(lengthSquared - 1.0f) > UnitTolerance) {
+        return MatInverse(rotation);
+    }
+    Matrix4 inverse;
+    for (int column = 0; column < 3; ++column) {
+        for (int row = 0; row < 3; ++row) {
+            inverse.m[4 * column + row] = rotation.m[4 * row + column];
+        }
+    }
+    return inverse;
 }
 
 PoseKeyChoice SingleKey(int key)
@@ -52,14 +74,20 @@ PoseKeyChoice SelectPoseKeys(int set, const SkinFrame* root, float time)
 
 Matrix4 LocalMatrixAtKey(const PoseKey& key)
 {
-    Matrix4 translationScale;
-    translationScale.m[0] = key.scale.x;
-    translationScale.m[5] = key.scale.y;
-    translationScale.m[10] = key.scale.z;
-    translationScale.m[12] = key.position.x;
-    translationScale.m[13] = key.position.y;
-    translationScale.m[14] = key.position.z;
-    return MatMultiply(translationScale, MatInverse(QuatToMatrix(key.rotation)));
+    // Scaling rows of the inverse rotation is the product scale * rotation,
+    // written out because it runs for every frame of every draw.
+    Matrix4 local = InverseRotation(key.rotation);
+    const float scale[3] = {key.scale.x, key.scale.y, key.scale.z};
+    for (int column = 0; column < 3; ++column) {
+        for (int row = 0; row < 3; ++row) {
+            local.m[4 * column + row] *= scale[row];
+        }
+    }
+    local.m[12] = key.position.x;
+    local.m[13] = key.position.y;
+    local.m[14] = key.position.z;
+    local.m[15] = 1.0f;
+    return local;
 }
 
 Matrix4 LocalMatrixBetweenKeys(const PoseKey& a, const PoseKey& b, float t)
