@@ -6,7 +6,9 @@
 inline constexpr int WindowWidth = 800;
 inline constexpr int WindowHeight = 600;
 
-// glewInit; false when extension loading failed.
+// glewInit; false when extension loading failed. Call it after every GL
+// context is made current (tests too): it also keeps the GL driver loaded until
+// exit so sanitizer leak reports can name (and suppress) the driver's leaks.
 bool InitGlExtensions();
 
 // Swap interval 1 through whichever GLX swap-control extension the driver
