@@ -14,6 +14,7 @@
 #include "platform/clock.h"
 #include "platform/debug_sink.h"
 #include "platform/window.h"
+#include "render/render_passes.h"
 #include "render/shaders.h"
 #include "render/sprite.h"
 #include "render/texture.h"
@@ -32,13 +33,7 @@ std::vector<ScriptEvent> scriptEvents;
 
 void DrawFrame()
 {
-    ClearFrame();
-    for (Object* object : ObjectList) {
-        object->Draw();
-    }
-    if (CurrentScene != nullptr) {
-        CurrentScene->Draw();
-    }
+    RenderPasses();
 }
 
 void LoadScriptOrExit()
@@ -76,6 +71,7 @@ void StartUp()
     if (!InitSkinModelShaders() || !InitStaticModelShaders() || !Init2DShaders()) {
         ExitGame();
     }
+    InitShadowDepthTexture();
     InitDrawState();
     InitScreenProjection();
     EnableVerticalSync();
