@@ -7,6 +7,8 @@
 // as 3.14, which is what all the tuned constants of the game assume.
 #pragma once
 
+#include <cmath>
+
 class Object;
 
 struct Vec3 {
@@ -40,14 +42,18 @@ inline constexpr float DegToRad = 0.017444445f;
 inline constexpr float RadToDeg = 180.0f / 3.14f;
 inline constexpr Vec3 ModelForward{0.0f, 0.0f, -1.0f};
 
-// Small vector helpers used everywhere.
-Vec3 operator+(Vec3 a, Vec3 b);
-Vec3 operator-(Vec3 a, Vec3 b);
-Vec3 operator*(Vec3 v, float s);
-Vec3 operator*(float s, Vec3 v);
-float Dot(Vec3 a, Vec3 b);
-Vec3 Cross(Vec3 a, Vec3 b);
-float Length(Vec3 v);
+// Small vector helpers used everywhere; inline because the collision tests
+// run them for every wall triangle.
+inline Vec3 operator+(Vec3 a, Vec3 b) { return {a.x + b.x, a.y + b.y, a.z + b.z}; }
+inline Vec3 operator-(Vec3 a, Vec3 b) { return {a.x - b.x, a.y - b.y, a.z - b.z}; }
+inline Vec3 operator*(Vec3 v, float s) { return {v.x * s, v.y * s, v.z * s}; }
+inline Vec3 operator*(float s, Vec3 v) { return {v.x * s, v.y * s, v.z * s}; }
+inline float Dot(Vec3 a, Vec3 b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
+inline Vec3 Cross(Vec3 a, Vec3 b)
+{
+    return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
+}
+inline float Length(Vec3 v) { return std::sqrt(Dot(v, v)); }
 
 // Matrices.
 Matrix4 MatIdentity();
@@ -56,6 +62,8 @@ Matrix4 MatMultiply(const Matrix4& a, const Matrix4& b);
 Matrix4 MatScale(float s, Matrix4 m);
 Vec4 MatTransform(const Matrix4& m, Vec4 v);
 Matrix4 MatRotationY(float radians);
+// The camera looks along its -Z. An eye on the target, or an up along the view,
+// gives zero rotation rows rather than NaN.
 Matrix4 MatLookAt(Vec3 eye, Vec3 target, Vec3 up);
 Matrix4 MatPerspective(float fovy, float aspect, float nearPlane, float farPlane);
 // a * B, where B has the three given rows and a last row (0, 0, 0, 1).
@@ -77,9 +85,15 @@ bool Vec3NotEqual(Vec3 a, Vec3 b);
 // A zero vector normalises to zero (never NaN), so a degenerate direction
 // cannot poison positions for the rest of the run.
 Vec3 Vec3Normalize(Vec3 v);
+// Degrees in [0, 360): the right-handed turn about +Y from `from` to `to`
+// (y ignored). Exactly parallel, exactly opposite or zero-length inputs give 0.
 float HeadingAngleXZ(Vec3 from, Vec3 to);
+// Signed degrees of the turn about +X (x ignored); a zero-length input gives 0.
 float PitchAngleYZ(Vec3 from, Vec3 to);
+// Direction from b toward a, of length `scale`; horizontal unless keepY.
+// Equal points give the zero vector.
 Vec3 DirectionTo(Vec3 a, Vec3 b, float scale, bool keepY);
+// A positive angle turns -Z toward +X (the opposite sense to MatRotationY).
 Vec3 RotateAboutY(Vec3 v, float degrees);
 Vec3 RotateAboutZ(Vec3 v, float degrees);
 Vec3 ForwardOf(const Object& object);

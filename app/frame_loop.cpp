@@ -1,0 +1,156 @@
+#include "app/frame_loop.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <vector>
+
+#include "app/dev_options.h"
+#include "app/input_script.h"
+#include "app/keyboard.h"
+#include "app/scene.h"
+#include "app/sound.h"
+#include "platform/clock.h"
+#include "platform/debug_sink.h"
+#include "platform/window.h"
+#include "scenes/scene_boot.h"
+
+FramePacer GamePacer;
+
+namespace {
+
+int framesRun = 0;
+// An update waits for the previous frame to be drawn, so a window that is
+// not mapped yet (or hidden) pauses the game instead of running it blind,
+// and scripted runs see exactly one update per drawn frame.
+bool frameDrawn = true;
+std::vector<ScriptEvent> scriptEvents;
+
+void DrawFrame()
+{
+    ClearFrame();
+    for (Object* object : ObjectList) {
+        object->Draw();
+    }
+    if (CurrentScene != nullptr) {
+        CurrentScene->Draw();
+    }
+}
+
+void LoadScriptOrExit()
+{
+    if (Dev.scriptPath.empty()) {
+        return;
+    }
+    std::ifstream file(Dev.scriptPath);
+    if (!file) {
+        std::fprintf(stderr, "kestrune: cannot read script '%s'\n", Dev.scriptPath.c_str());
+        std::exit(2);
+    }
+    std::stringstream text;
+    text << file.rdbuf();
+    std::string error;
+    if (!ParseInputScript(text.str(), scriptEvents, error)) {
+        std::fprintf(stderr, "kestrune: %s: %s\n", Dev.scriptPath.c_str(), error.c_str());
+        std::exit(2);
+    }
+}
+
+}  // namespace
+
+int FramesRun()
+{
+    return framesRun;
+}
+
+void StartUp()
+{
+    if (!InitGlExtensions()) {
+        ExitGame();
+    }
+    // Shader programs are built here: skinned, static, then 2D.
+    InitDrawState();
+    EnableVerticalSync();
+    SetSilentAudio(Dev.silentAudio);
+    InitSound();
+    // The seven skinned and nine static models load here, for the whole run.
+    LoadScriptOrExit();
+    RequestScene(MakeBootScene());
+}
+
+void FrameUpdate()
+{
+    SwitchSceneIfRequested();
+    UpdateObjects();
+    if (CurrentScene != nullptr) {
+        CurrentScene->Update();
+    }
+}
+
+void OnIdle()
+{
+    if (!frameDrawn) {
+        SleepMs(1);
+        return;
+    }
+    ++framesRun;
+    if (!scriptEvents.empty() || !Dev.scriptPath.empty()) {
+        ApplyScriptFrame(scriptEvents, framesRun);
+    }
+    PlatformBeginFrameKeys();
+    if (KeyHeld(VkEscape)) {
+        ExitGame();
+    }
+    FrameUpdate();
+    frameDrawn = false;
+    RequestRedisplay();
+}
+
+void OnDisplay()
+{
+    if (framesRun == 0) {
+        ClearFrame();
+        SwapWindowBuffers();
+        return;
+    }
+    DrawFrame();
+    for (const ScreenshotRequest& shot : Dev.screenshots) {
+        if (shot.frame == framesRun && !SaveBackBufferPng(shot.path)) {
+            std::fprintf(stderr, "kestrune: cannot write screenshot '%s'\n", shot.path.c_str());
+        }
+    }
+    SwapWindowBuffers();
+    frameDrawn = true;
+    float framesPerSecond = GamePacer.framesPerSecond;
+    if (!Dev.unpaced) {
+        framesPerSecond = PaceFrame(GamePacer, NowMs, SleepMs);
+    }
+    char line[512];
+    std::snprintf(line, sizeof line, "%f\n", framesPerSecond);
+    DebugOutput(line);
+    if (Dev.frameLimit > 0 && framesRun >= Dev.frameLimit) {
+        ExitGame();
+    }
+}
+
+void OnReshape(int width, int height)
+{
+    if (width != WindowWidth || height != WindowHeight) {
+        SnapWindowSize(WindowWidth, WindowHeight);
+    }
+}
+
+void ExitGame()
+{
+    // Sounds, textures, scenes, objects, static models, skinned models: each
+    // subsystem's release runs here in this order.
+    ShutdownSound();
+    delete CurrentScene;
+    CurrentScene = nullptr;
+    delete NextScene;
+    NextScene = nullptr;
+    ClearObjectList();
+    DestroyGameWindow();
+    std::exit(0);
+}

@@ -1,0 +1,119 @@
+#include "platform/audio_device.h"
+
+#include <SDL.h>        // Required for: SDL_InitSubSystem, audio driver hint
+#include <SDL_mixer.h>  // Required for: Mix_OpenAudio, chunks and channels
+
+#include <array>
+
+namespace {
+
+constexpr int MixRate = 44100;
+constexpr int MixOutputChannels = 2;
+// About 23 ms per buffer at 44.1 kHz: well under one 33 ms frame, so the end
+// of a sound is noticed within a frame.
+constexpr int MixBufferFrames = 1024;
+
+bool silentAudio = false;
+bool deviceOpen = false;
+std::array<uint32_t, AudioChannelCount> startCounts = {};
+
+bool ValidChannel(int channel)
+{
+    return channel >= 0 && channel < AudioChannelCount;
+}
+
+}  // namespace
+
+void SetSilentAudio(bool silent)
+{
+    silentAudio = silent;
+}
+
+bool OpenAudioDevice()
+{
+    if (deviceOpen) {
+        return true;
+    }
+    if (silentAudio) {
+        SDL_SetHintWithPriority(SDL_HINT_AUDIODRIVER, "dummy", SDL_HINT_OVERRIDE);
+    } else {
+        // Back to whatever SDL_AUDIODRIVER (or SDL's own choice) says.
+        SDL_ResetHint(SDL_HINT_AUDIODRIVER);
+    }
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+        return false;
+    }
+    if (Mix_OpenAudio(MixRate, MIX_DEFAULT_FORMAT, MixOutputChannels, MixBufferFrames) != 0) {
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        return false;
+    }
+    Mix_AllocateChannels(AudioChannelCount);
+    startCounts = {};
+    deviceOpen = true;
+    return true;
+}
+
+void CloseAudioDevice()
+{
+    if (!deviceOpen) {
+        return;
+    }
+    Mix_HaltChannel(-1);
+    Mix_CloseAudio();
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    deviceOpen = false;
+}
+
+bool AudioDeviceIsOpen()
+{
+    return deviceOpen;
+}
+
+AudioClip* LoadClip(const std::string& path)
+{
+    if (!deviceOpen) {
+        return nullptr;
+    }
+    return Mix_LoadWAV(path.c_str());
+}
+
+void FreeClip(AudioClip* clip)
+{
+    if (clip == nullptr) {
+        return;
+    }
+    // The mixer halts every channel still playing the chunk before freeing it.
+    Mix_FreeChunk(clip);
+}
+
+void PlayClip(int channel, AudioClip* clip)
+{
+    if (!deviceOpen || !ValidChannel(channel) || clip == nullptr) {
+        return;
+    }
+    if (Mix_PlayChannel(channel, clip, 0) == channel) {
+        startCounts[channel] += 1;
+    }
+}
+
+bool ChannelIsPlaying(int channel)
+{
+    return deviceOpen && ValidChannel(channel) && Mix_Playing(channel) != 0;
+}
+
+void StopChannel(int channel)
+{
+    if (deviceOpen && ValidChannel(channel)) {
+        Mix_HaltChannel(channel);
+    }
+}
+
+int PlayingChannelCount()
+{
+    return deviceOpen ? Mix_Playing(-1) : 0;
+}
+
+uint32_t ChannelStartCount(int channel)
+{
+    return ValidChannel(channel) ? startCounts[channel] : 0;
+}

@@ -1,0 +1,6 @@
+// The first scene the program queues at start-up.
+#pragma once
+
+class Scene;
+
+Scene* MakeBootScene();

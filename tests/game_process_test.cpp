@@ -1,0 +1,94 @@
+// The real program under Xvfb: its window, its exits and its options.
+#include <gtest/gtest.h>
+
+#include <png.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "tests/game_runner.h"
+
+namespace {
+
+// Reads one pixel of a PNG screenshot as RGB; false when unreadable.
+bool PixelAt(const std::string& path, int x, int y, unsigned char rgb[3])
+{
+    png_image image = {};
+    image.version = PNG_IMAGE_VERSION;
+    if (png_image_begin_read_from_file(&image, path.c_str()) == 0) {
+        return false;
+    }
+    image.format = PNG_FORMAT_RGB;
+    std::vector<unsigned char> pixels(PNG_IMAGE_SIZE(image));
+    if (png_image_finish_read(&image, nullptr, pixels.data(), 0, nullptr) == 0) {
+        return false;
+    }
+    const size_t at = (static_cast<size_t>(y) * image.width + x) * 3;
+    rgb[0] = pixels[at];
+    rgb[1] = pixels[at + 1];
+    rgb[2] = pixels[at + 2];
+    return image.width == 800 && image.height == 600;
+}
+
+TEST(GameProcess, EscapeEndsTheGameWithStatusZeroBeforeThatFramesUpdate)
+{
+    const std::string script = WriteTempFile("escape.txt", "5 down Escape\n");
+    const std::string shot = std::string(::testing::TempDir()) + "escape_frame5.png";
+    std::remove(shot.c_str());
+    const GameRun run = RunGame("--script '" + script + "' --screenshot 5:'" + shot + "'");
+    EXPECT_EQ(run.status, 0) << run.errors;
+    // Frame 5 never ran, so it was never drawn either.
+    std::FILE* file = std::fopen(shot.c_str(), "rb");
+    EXPECT_EQ(file, nullptr);
+    if (file != nullptr) {
+        std::fclose(file);
+    }
+}
+
+TEST(GameProcess, FrameLimitEndsCleanlyAndScreenshotShowsTheClearColour)
+{
+    const std::string shot = std::string(::testing::TempDir()) + "clear.png";
+    const GameRun run = RunGame("--frames 3 --unpaced --screenshot 2:'" + shot + "'");
+    ASSERT_EQ(run.status, 0) << run.errors;
+    unsigned char rgb[3] = {};
+    ASSERT_TRUE(PixelAt(shot, 2, 2, rgb));
+    // The very first frames show the clear colour (0, 0.9, 0.9) at the edge.
+    EXPECT_EQ(rgb[0], 0);
+    EXPECT_NEAR(rgb[1], 230, 1);
+    EXPECT_NEAR(rgb[2], 230, 1);
+}
+
+TEST(GameProcess, BadOptionsAndScriptsStopBeforeTheGameStarts)
+{
+    GameRun run = RunGame("--no-such-option");
+    EXPECT_EQ(run.status, 2);
+    EXPECT_NE(run.errors.find("usage:"), std::string::npos);
+
+    const std::string script = WriteTempFile("bad_script.txt", "1 down W\n2 jump W\n");
+    run = RunGame("--script '" + script + "'");
+    EXPECT_EQ(run.status, 2);
+    EXPECT_NE(run.errors.find("line 2"), std::string::npos) << run.errors;
+
+    run = RunGame("--script /nonexistent/keys.txt");
+    EXPECT_EQ(run.status, 2);
+}
+
+TEST(GameProcess, WindowIsTitledWithItsPathAndSnapsBackWhenResized)
+{
+    const std::string log = std::string(::testing::TempDir()) + "window.txt";
+    // Start the game, find its window by title, resize it by hand, and read
+    // its geometry back a moment later.
+    const std::string command =
+        "cd '" KESTRUNE_BIN_DIR "' && (./kestrune --silent --frames 200 & game=$!; "
+        "id=$(timeout 60 xdotool search --sync --name '^\\./kestrune$' | head -n1); "
+        "xdotool windowsize \"$id\" 400 300; sleep 1; "
+        "xwininfo -id \"$id\" > '" + log + "'; kill $game; wait $game) >/dev/null 2>&1";
+    std::system(command.c_str());
+    const std::string info = ReadWholeFile(log);
+    EXPECT_NE(info.find("\"./kestrune\""), std::string::npos) << info;
+    EXPECT_NE(info.find("Width: 800"), std::string::npos) << info;
+    EXPECT_NE(info.find("Height: 600"), std::string::npos) << info;
+}
+
+}  // namespace

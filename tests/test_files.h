@@ -1,0 +1,34 @@
+// Small helpers for tests that work on real files: a private temporary
+// directory, raw byte files and tiny generated WAV sounds.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// A fresh directory under the system's temporary directory, removed with
+// everything in it when the object goes.
+class TempDir {
+public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+
+    const std::string& Path() const { return path_; }
+    std::string File(const std::string& name) const { return path_ + "/" + name; }
+
+    // Names of the entries in the directory, sorted.
+    std::vector<std::string> List() const;
+
+private:
+    std::string path_;
+};
+
+void WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes);
+
+// Empty when the file cannot be read.
+std::vector<uint8_t> ReadBytes(const std::string& path);
+
+// A 16-bit mono PCM WAV of a quiet tone lasting `milliseconds`.
+void WriteToneWav(const std::string& path, int milliseconds);
