@@ -5,6 +5,8 @@
 
 #include "platform/window.h"
 
+#include <algorithm>
+
 bool OpenPreviewWindow(int width, int height, const char* title)
 {
     int argc = 1;
