@@ -150,6 +150,10 @@ void ExitGame()
     // subsystem's release runs here in this order.
     ShutdownSound();
     DeleteAllTextures();
+    char report[128];
+    std::snprintf(report, sizeof report, "objects: %zu peak: %zu\n", ObjectList.size(),
+                  PeakObjectCount());
+    DebugOutput(report);
     delete CurrentScene;
     CurrentScene = nullptr;
     delete NextScene;
