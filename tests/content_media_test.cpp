@@ -33,8 +33,8 @@ namespace fs = std::filesystem;
 const fs::path BinDir{KESTRUNE_BIN_DIR};
 
 struct SoundSpec {
-    const char* name;
-    bool music;
+    const char* name = "";
+    bool music = false;
 };
 
 // Every sound file the scenes load.

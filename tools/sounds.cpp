@@ -17,9 +17,9 @@ constexpr float MusicPeak = 0.85f;
 constexpr float EffectPeak = 0.9f;
 
 struct SoundFile {
-    const char* name;
-    std::vector<float> (*make)();
-    float peak;
+    const char* name = "";
+    std::vector<float> (*make)() = nullptr;
+    float peak = 0.0f;
 };
 
 constexpr std::array<SoundFile, 18> SoundFiles{{
