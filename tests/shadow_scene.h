@@ -14,6 +14,7 @@
 #include "objects/obj_camera.h"
 #include "render/render_passes.h"
 #include "render/shaders.h"
+#include "render/static_model.h"
 
 namespace shadow_scene {
 
@@ -77,8 +78,6 @@ inline Mesh MakePlane(float half)
     AddFace(vertices, indices, Vec3{}, Vec3{0, 0, half}, Vec3{half, 0, 0}, Vec3{0, 1, 0});
     return Upload(vertices, indices);
 }
-
-inline const Matrix4 ShadowBias{{0.5f, 0, 0, 0, 0, 0.5f, 0, 0, 0, 0, 0.5f, 0, 0.5f, 0.5f, 0.5f, 1.0f}};
 
 // A plain-coloured mesh drawn like a static model: into the shadow map when
 // it casts shadow, and with shadow lookup in the main pass.
