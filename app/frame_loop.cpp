@@ -19,7 +19,7 @@
 #include "render/shaders.h"
 #include "render/sprite.h"
 #include "render/texture.h"
-#include "scenes/scene_boot.h"
+#include "scenes/scene_factory.h"
 
 FramePacer GamePacer;
 
@@ -81,7 +81,7 @@ void StartUp()
     // The seven skinned and nine static models live for the whole run.
     LoadStartUpModels();
     LoadScriptOrExit();
-    RequestScene(MakeBootScene());
+    RequestScene(MakeTitleScene());
 }
 
 void FrameUpdate()
