@@ -18,7 +18,7 @@
 #include "render/shaders.h"
 #include "render/sprite.h"
 #include "render/texture.h"
-#include "scenes/scene_boot.h"
+#include "scenes/scene_factory.h"
 
 FramePacer GamePacer;
 
@@ -79,7 +79,7 @@ void StartUp()
     InitSound();
     // The seven skinned and nine static models load here, for the whole run.
     LoadScriptOrExit();
-    RequestScene(MakeBootScene());
+    RequestScene(MakeTitleScene());
 }
 
 void FrameUpdate()
