@@ -1,0 +1,280 @@
+// Weapons: the sword's combo and its once-per-strike rule, the spear's sides,
+// and the staff's target choice and burst, including a target that vanishes.
+#include <cmath>
+#include <vector>
+
+#include "objects/bullet_magic.h"
+#include "objects/main_camera_lock_on.h"
+#include "objects/weapon_spear.h"
+#include "objects/weapon_staff.h"
+#include "objects/weapon_sword.h"
+#include "objects_world.h"
+
+namespace {
+
+using Sword = ObjectsWorldWithSound;
+using Spear = ObjectsWorld;
+using Staff = ObjectsWorldWithSound;
+
+// The stage's order: the weapon is registered before its holder.
+WeaponSword* ArmWithSword(ObjCharacter*& holder, Vec3 at)
+{
+    auto* sword = new WeaponSword();
+    AddObject(sword, TypeWeaponSword, TeamPlayerWeapon, 1);
+    holder = new ObjCharacter();
+    AddObject(holder, TypePlayer, TeamPlayer, 1);
+    SetupCharacter(*holder, CharacterStats{150, 0, 0.4f}, at);
+    holder->weapon = sword;
+    SetupSword(sword, holder);
+    return sword;
+}
+
+std::vector<BulletMagic*> Bolts()
+{
+    std::vector<BulletMagic*> bolts;
+    for (Object* object : ObjectList) {
+        if (auto* bolt = dynamic_cast<BulletMagic*>(object)) {
+            bolts.push_back(bolt);
+        }
+    }
+    return bolts;
+}
+
+TEST_F(Sword, EachComboStageDealsItsOwnDamageAndSound)
+{
+    LoadTone({1, 2, 3});
+    ObjCharacter* holder = nullptr;
+    WeaponSword* sword = ArmWithSword(holder, {});
+    ObjCharacter* enemy = AddEnemy({0.0f, 1.0f, 0.5f}, 100);
+    UpdateObjects();  // the sword's sphere settles on the hand
+    EXPECT_EQ(enemy->hp, 100);  // no strike, no damage
+
+    const int32_t expected[3] = {7, 10, 17};
+    int32_t hp = 100;
+    for (int stage = 0; stage < 3; ++stage) {
+        sword->BeginStrike();
+        UpdateObjects();
+        hp -= expected[stage];
+        EXPECT_EQ(enemy->hp, hp) << "stage " << stage;
+        EXPECT_EQ(Starts(stage + 1), 1u) << "stage " << stage;
+        sword->EndStrike();
+        sword->NextComboStage();
+    }
+    EXPECT_EQ(sword->comboStage, 0);  // three steps bring the combo round
+    sword->NextComboStage();
+    sword->ResetCombo();
+    EXPECT_EQ(sword->comboStage, 0);
+}
+
+TEST_F(Sword, AStrikeHurtsEachEnemyOnceAndAtMostThree)
+{
+    ObjCharacter* holder = nullptr;
+    WeaponSword* sword = ArmWithSword(holder, {});
+    std::vector<ObjCharacter*> enemies;
+    for (int i = 0; i < 4; ++i) {
+        enemies.push_back(AddEnemy({0.1f * static_cast<float>(i), 1.0f, 0.2f}, 100));
+    }
+    UpdateObjects();
+    sword->BeginStrike();
+    for (int frame = 0; frame < 10; ++frame) {
+        UpdateObjects();
+        for (ObjCharacter* enemy : enemies) {
+            enemy->knockedBack = false;  // the sword ignores knock-back: only its record protects
+        }
+    }
+    EXPECT_EQ(enemies[0]->hp, 93);
+    EXPECT_EQ(enemies[1]->hp, 93);
+    EXPECT_EQ(enemies[2]->hp, 93);
+    EXPECT_EQ(enemies[3]->hp, 100);
+    EXPECT_EQ(holder->hp, 150);  // the holder shares the sword's sphere but is not an enemy
+
+    // A new strike starts a new record.
+    sword->EndStrike();
+    sword->BeginStrike();
+    UpdateObjects();
+    EXPECT_EQ(enemies[0]->hp, 86);
+}
+
+TEST_F(Sword, MeetingAnAlreadyHitEnemyAgainEndsTheStrikesReach)
+{
+    ObjCharacter* holder = nullptr;
+    WeaponSword* sword = ArmWithSword(holder, {});
+    ObjCharacter* first = AddEnemy({0.0f, 1.0f, 0.2f}, 100);
+    ObjCharacter* late = AddEnemy({30.0f, 0.0f, 0.0f}, 100);
+    UpdateObjects();
+    sword->BeginStrike();
+    UpdateObjects();
+    EXPECT_EQ(first->hp, 93);
+    late->position = Vec3{0.0f, 1.0f, 0.3f};
+    late->collider->sphere->center = late->position;
+    UpdateObjects();
+    EXPECT_EQ(late->hp, 100);
+
+    // Two enemies arriving together are both hurt.
+    sword->EndStrike();
+    first->position = Vec3{30.0f, 0.0f, 0.0f};
+    first->collider->sphere->center = first->position;
+    ObjCharacter* third = AddEnemy({0.0f, 1.0f, 0.1f}, 100);
+    sword->BeginStrike();
+    UpdateObjects();
+    EXPECT_EQ(late->hp, 93);
+    EXPECT_EQ(third->hp, 93);
+}
+
+TEST_F(Sword, VictimDeletedMidStrikeIsNeverReadAgain)
+{
+    ObjCharacter* holder = nullptr;
+    WeaponSword* sword = ArmWithSword(holder, {});
+    ObjCharacter* doomed = AddEnemy({0.0f, 1.0f, 0.2f}, 5);
+    UpdateObjects();
+    sword->BeginStrike();
+    UpdateObjects();
+    doomed->MarkForRemoval(0);
+    ObjCharacter* next = AddEnemy({0.0f, 1.0f, 0.2f}, 100);
+    UpdateObjects();  // deletes the first victim; the newcomer is a new enemy
+    EXPECT_EQ(next->hp, 93);
+    EXPECT_EQ(sword->hitCount, 2);
+}
+
+TEST_F(Sword, SphereRidesTheHoldersHandAndTheHolderMayGo)
+{
+    ObjCharacter* holder = nullptr;
+    WeaponSword* sword = ArmWithSword(holder, {});
+    holder->world = MatMultiply(MatTranslation(4.0f, 0.0f, -2.0f), MatRotationY(3.14f / 2.0f));
+    UpdateObjects();
+    const Vec3 center = sword->collider->sphere->center;
+    EXPECT_NEAR(center.x, 4.2f, 1e-3f);
+    EXPECT_NEAR(center.y, 1.0f, 1e-5f);
+    EXPECT_NEAR(center.z, -2.0f, 1e-3f);
+
+    holder->MarkForRemoval(0);
+    sword->BeginStrike();
+    UpdateObjects();
+    UpdateObjects();
+    EXPECT_EQ(sword->Owner(), nullptr);
+}
+
+TEST_F(Spear, EachSideHurtsOnlyTheOtherAndOnlyThoseThatCanBeHit)
+{
+    auto* spear = new WeaponSpear();
+    AddObject(spear, TypeWeaponSpear, TeamEnemyWeapon, 1);
+    ObjCharacter* lizard = AddCharacter(TypeLizaldy, TeamEnemy, {0.0f, 0.0f, 0.0f});
+    SetupSpear(spear, EnemySpearDamage, lizard);
+    EXPECT_EQ(spear->collider->disabled, 1);
+    ObjCharacter* player = AddPlayer({0.0f, 0.0f, -1.5f});
+    ObjCharacter* friendBehindTip = AddEnemy({0.2f, 0.0f, -1.5f});
+
+    UpdateObjects();
+    EXPECT_EQ(player->hp, 150);  // no thrust, no hit
+    spear->BeginStrike();
+    UpdateObjects();
+    EXPECT_NEAR(spear->collider->sphere->center.z, -1.5f, 1e-5f);
+    EXPECT_EQ(spear->collider->disabled, 0);
+    EXPECT_EQ(player->hp, 135);
+    EXPECT_EQ(friendBehindTip->hp, 100);
+    UpdateObjects();  // the victim is still recoiling
+    EXPECT_EQ(player->hp, 135);
+    player->knockedBack = false;
+    UpdateObjects();  // no record: hit again once the recoil is over
+    EXPECT_EQ(player->hp, 120);
+
+    spear->EndStrike();
+    EXPECT_EQ(spear->collider->disabled, 1);
+    player->knockedBack = false;
+    UpdateObjects();
+    EXPECT_EQ(player->hp, 120);
+
+    // The player's spear hurts enemies only, and never a fallen one.
+    auto* playerSpear = new WeaponSpear();
+    AddObject(playerSpear, TypeWeaponSpear, TeamPlayerWeapon, 1);
+    SetupSpear(playerSpear, PlayerSpearDamage, player);
+    ObjCharacter* fallen = AddEnemy({0.0f, 0.0f, -3.0f}, 0);
+    ObjCharacter* ahead = AddEnemy({0.2f, 0.0f, -3.0f});
+    playerSpear->BeginStrike();
+    UpdateObjects();
+    EXPECT_EQ(ahead->hp, 90);
+    EXPECT_EQ(fallen->hp, 0);
+    EXPECT_EQ(lizard->hp, 100);  // out of reach
+}
+
+TEST_F(Staff, BurstOfFiveBoltsFansOutAtTheLockedTarget)
+{
+    LoadTone({10});
+    auto* camera = new MainCameraLockOn();
+    AddObject(camera, TypeMainCameraLockOn, TeamNeutral, 0);
+    auto* staff = new WeaponStaff();
+    AddObject(staff, TypeWeaponStaff, TeamPlayerWeapon, 0);
+    ObjCharacter* wizard = AddPlayer({0.0f, 0.0f, 0.0f});
+    SetupStaff(staff, wizard, TeamEnemy, camera);
+    ObjCharacter* near = AddEnemy({0.0f, 0.0f, -3.0f});
+    ObjCharacter* locked = AddEnemy({0.0f, 0.0f, -9.0f});
+    camera->lockTarget = locked;
+
+    UpdateObjects();
+    EXPECT_NEAR(staff->position.y, 2.0f, 1e-6f);
+    staff->BeginStrike();
+    EXPECT_EQ(staff->Target(), locked);
+    std::vector<int> fireUpdates;
+    for (int update = 1; update <= 24; ++update) {
+        const size_t before = Bolts().size();
+        UpdateObjects();
+        if (Bolts().size() > before) {
+            fireUpdates.push_back(update);
+        }
+    }
+    EXPECT_EQ(fireUpdates, (std::vector<int>{4, 8, 12, 16, 20}));
+    EXPECT_EQ(staff->striking, 0);
+    EXPECT_FALSE(Vec3NotEqual(staff->aim, Vec3{-1.0f, 0.0f, 0.0f}));
+    const std::vector<BulletMagic*> bolts = Bolts();
+    ASSERT_EQ(bolts.size(), 5u);
+    EXPECT_NEAR(bolts[0]->velocity.x, -0.5f, 1e-5f);  // first to the holder's left
+    EXPECT_NEAR(bolts[4]->velocity.x, 0.47f, 0.01f);  // last toward its right
+    for (BulletMagic* bolt : bolts) {
+        EXPECT_EQ(bolt->team, TeamEnemyShot);
+        EXPECT_EQ(bolt->homingTarget.Get(), locked);
+        EXPECT_NEAR(bolt->origin.y, 2.0f, 1e-6f);
+        EXPECT_NEAR(Length(bolt->velocity), 0.5f, 1e-5f);
+    }
+
+    // Without a lock the nearest enemy is taken.
+    camera->ReleaseLock();
+    staff->BeginStrike();
+    EXPECT_EQ(staff->Target(), near);
+}
+
+TEST_F(Staff, TargetDeletedMidBurstStopsTheBurstAndItsBoltsExpire)
+{
+    auto* staff = new WeaponStaff();
+    AddObject(staff, TypeWeaponStaff, TeamEnemyWeapon, 0);
+    ObjCharacter* wizard = AddCharacter(TypeWizard, TeamEnemy, {0.0f, 0.0f, 0.0f});
+    SetupStaff(staff, wizard, TeamPlayer, nullptr);
+    ObjCharacter* player = AddPlayer({0.0f, 0.0f, 8.0f});
+
+    staff->BeginStrike();
+    EXPECT_EQ(staff->Target(), player);
+    for (int update = 0; update < 8; ++update) {
+        UpdateObjects();
+    }
+    ASSERT_EQ(Bolts().size(), 2u);
+    EXPECT_EQ(Bolts()[0]->team, TeamPlayerShot);
+    player->MarkForRemoval(0);
+    for (int update = 0; update < 80; ++update) {
+        UpdateObjects();
+    }
+    EXPECT_TRUE(Bolts().empty());  // none fired since, and the two are gone
+    EXPECT_EQ(staff->Target(), nullptr);
+    EXPECT_EQ(staff->striking, 1);  // waits for its holder to end the strike
+    staff->EndStrike();
+    EXPECT_EQ(staff->shotsFired, 0);
+    UpdateObjects();
+    EXPECT_NEAR(staff->position.y, 2.0f, 1e-6f);
+
+    // With nobody of the target team there is no burst at all.
+    staff->BeginStrike();
+    for (int update = 0; update < 10; ++update) {
+        UpdateObjects();
+    }
+    EXPECT_TRUE(Bolts().empty());
+}
+
+}  // namespace
