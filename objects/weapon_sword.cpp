@@ -3,14 +3,13 @@
 #include "app/sound.h"
 #include "math/collision.h"
 #include "objects/damage.h"
-#include "render/skin_mount.h"
+#include "render/weapon_mount.h"
 
 namespace {
 
 constexpr Vec3 SwordHitOffset{0.0f, 1.0f, 0.2f};
 constexpr float SwordRadius = 1.3f;
 constexpr int SwordHandModel = 0;  // the sword fighter's skinned model
-constexpr int SwordHandBone = 12;
 
 }  // namespace
 
@@ -84,7 +83,7 @@ void WeaponSword::Update()
     if (holder == nullptr || collider == nullptr || collider->sphere == nullptr) {
         return;
     }
-    const Matrix4 mount = BoneMountMatrix(SwordHandModel, SwordHandBone, holder->world);
+    const Matrix4 mount = WeaponMountMatrix(holder->world, SwordHandModel, HandBone);
     const Vec4 center = MatTransform(mount, Vec4{position.x, position.y, position.z, 1.0f});
     collider->sphere->center = Vec3{center.x, center.y, center.z};
 }
