@@ -29,10 +29,10 @@ bool IsZero(Vec3 v)
 }
 
 // A hit of the line from look to eye that lies between the two, inclusive.
-bool SegmentHit(Vec3 direction, Vec3 origin, int model, const Matrix4& world, MeshHit* hit)
+bool SegmentHit(Vec3 direction, Vec3 origin, int model, const Matrix4& world, MeshHit& hit)
 {
-    return model >= 0 && RayHitsMesh(direction, origin, model, world, hit) && hit->t >= 0.0f &&
-           hit->t <= 1.0f;
+    return RayHitsMesh(direction, origin, StaticModelMesh(model), world, hit) && hit.t >= 0.0f &&
+           hit.t <= 1.0f;
 }
 
 }  // namespace
@@ -106,13 +106,18 @@ Vec3 MainCameraLockOn::AvoidStageGeometry(Vec3 eye, Vec3 look) const
         return eye;
     }
     const Vec3 sight = eye - look;
-    MeshHit hit;
-    // One unit short of the ground, so the near plane does not cut into it.
-    if (SegmentHit(sight, look, stage->groundModel, stage->stageWorld, &hit)) {
-        eye = hit.point - Vec3Normalize(sight);
+    MeshHit groundHit;
+    MeshHit wallHit;
+    const bool ground = SegmentHit(sight, look, stage->groundModel, stage->stageWorld, groundHit);
+    const bool wall = SegmentHit(sight, look, stage->wallModel, stage->stageWorld, wallHit);
+    // Whichever surface the line of sight meets first wins: a wall further
+    // out than the ground must not pull the eye back under the ground.
+    if (wall && (!ground || wallHit.t <= groundHit.t)) {
+        return wallHit.point;
     }
-    if (SegmentHit(sight, look, stage->wallModel, stage->stageWorld, &hit)) {
-        eye = hit.point;
+    if (ground) {
+        // One unit short of the ground, so the near plane does not cut into it.
+        return groundHit.point - Vec3Normalize(sight);
     }
     return eye;
 }

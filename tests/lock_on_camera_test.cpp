@@ -6,10 +6,31 @@
 #include "objects/main_camera_lock_on.h"
 #include "objects_world.h"
 #include "platform/key_input.h"
+#include "render/static_model.h"
 
 namespace {
 
 constexpr int VkR = 82;
+constexpr int TestWallSlot = 30;
+constexpr int TestGroundSlot = 31;
+
+// A square of two triangles, corners in order a, b, c, d around it, facing
+// the side of (b - a) x (d - a).
+StaticModel* MakeSquare(Vec3 a, Vec3 b, Vec3 c, Vec3 d)
+{
+    auto* model = new StaticModel();
+    for (Vec3 corner : {a, b, c, d}) {
+        ModelVertex vertex;
+        vertex.x = corner.x;
+        vertex.y = corner.y;
+        vertex.z = corner.z;
+        model->vertices.push_back(vertex);
+    }
+    model->vertexCount = 4;
+    model->faceIndices = {0, 1, 3, 1, 2, 3};
+    model->faceCount = 2;
+    return model;
+}
 
 class LockOnCamera : public ObjectsWorldWithSound {
 protected:
@@ -181,6 +202,60 @@ TEST_F(LockOnCamera, WithoutAFollowedCharacterTheCameraHoldsStill)
     EXPECT_EQ(camera->LockTarget(), nullptr);
     EXPECT_FALSE(Vec3NotEqual(camera->position, before));
     EXPECT_TRUE(ViewFinite());
+}
+
+class LockOnCameraInAWalledStage : public LockOnCamera {
+protected:
+    void SetUp() override
+    {
+        LockOnCamera::SetUp();
+        // A wall 5 units behind the player's back, facing it, and the ground.
+        StaticModelTable[TestWallSlot] = MakeSquare({-50.0f, -50.0f, 5.0f}, {-50.0f, 50.0f, 5.0f},
+                                                    {50.0f, 50.0f, 5.0f}, {50.0f, -50.0f, 5.0f});
+        StaticModelTable[TestGroundSlot] = MakeSquare({-50.0f, 0.0f, -50.0f}, {-50.0f, 0.0f, 50.0f},
+                                                      {50.0f, 0.0f, 50.0f}, {50.0f, 0.0f, -50.0f});
+        stage.wallModel = TestWallSlot;
+        stage.groundModel = TestGroundSlot;
+        camera->stage = &stage;
+    }
+    void TearDown() override
+    {
+        for (int slot : {TestWallSlot, TestGroundSlot}) {
+            delete StaticModelTable[slot];
+            StaticModelTable[slot] = nullptr;
+        }
+        LockOnCamera::TearDown();
+    }
+    StageGeometry stage;
+};
+
+TEST_F(LockOnCameraInAWalledStage, EyeIsPulledOntoTheWallAndKeptAboveTheGround)
+{
+    for (int frame = 0; frame < 60; ++frame) {
+        Frame();
+        EXPECT_LE(camera->eyeGoal.z, 5.0f + 1e-4f);
+        EXPECT_LE(camera->position.z, 5.0f + 1e-4f);
+    }
+    EXPECT_NEAR(camera->position.z, 5.0f, 1e-3f);
+    EXPECT_GT(camera->position.y, 2.0f);  // still on the line of sight, above the head
+
+    // Pitched far down the orbit eye would sink below the ground: it stops one
+    // unit short of it, toward the look point, even though the line of sight
+    // meets the wall further out.
+    for (int frame = 0; frame < 60; ++frame) {
+        Frame(VkUp);
+    }
+    const float drop = 10.0f * std::sin(50.0f * DegToRad);
+    const float toGround = 2.0f * std::sqrt(100.0f + drop * drop) / drop;
+    EXPECT_GT(camera->eyeGoal.y, 0.0f);
+    EXPECT_LT(camera->eyeGoal.z, 5.0f);
+    EXPECT_NEAR(Length(camera->eyeGoal - camera->lookGoal), toGround - 1.0f, 0.01f);
+
+    // Whatever the orbit, the eye never ends up on the far side of the wall.
+    for (int frame = 0; frame < 200; ++frame) {
+        Frame(frame % 3 == 0 ? VkLeft : VkDown);
+        EXPECT_LE(camera->position.z, 5.0f + 1e-3f);
+    }
 }
 
 }  // namespace
