@@ -10,6 +10,7 @@
 #include "app/input_script.h"
 #include "app/keyboard.h"
 #include "app/scene.h"
+#include "app/sound.h"
 #include "platform/clock.h"
 #include "platform/debug_sink.h"
 #include "platform/window.h"
@@ -71,6 +72,8 @@ void StartUp()
     // Shader programs are built here: skinned, static, then 2D.
     InitDrawState();
     EnableVerticalSync();
+    SetSilentAudio(Dev.silentAudio);
+    InitSound();
     // The seven skinned and nine static models load here, for the whole run.
     LoadScriptOrExit();
     RequestScene(MakeBootScene());
@@ -142,6 +145,7 @@ void ExitGame()
 {
     // Sounds, textures, scenes, objects, static models, skinned models: each
     // subsystem's release runs here in this order.
+    ShutdownSound();
     delete CurrentScene;
     CurrentScene = nullptr;
     delete NextScene;

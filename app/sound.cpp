@@ -1,10 +1,14 @@
 #include "app/sound.h"
 
 #include "app/scene.h"
+#include "platform/clock.h"
 
 SoundSlot SoundTable[SoundSlotCount];
 
 namespace {
+
+constexpr int MusicSlot = 0;
+constexpr int ConfirmSlot = 1;
 
 bool ValidSlot(int slot)
 {
@@ -82,4 +86,11 @@ void CloseAllSounds()
     for (SoundSlot& entry : SoundTable) {
         CloseSlot(entry);
     }
+}
+
+void PlayConfirmAndPause()
+{
+    StopSound(MusicSlot);
+    PlaySound(ConfirmSlot);
+    SleepMs(ConfirmPauseMs);
 }

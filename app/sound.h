@@ -41,3 +41,8 @@ void CloseSceneSounds();
 
 // Closes every loaded slot whatever its flag.
 void CloseAllSounds();
+
+// The menu confirm: music off, confirm sound on, then hold the game still for
+// ConfirmPauseMs so the sound is heard before the next screen.
+inline constexpr uint32_t ConfirmPauseMs = 1500;
+void PlayConfirmAndPause();

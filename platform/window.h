@@ -6,7 +6,9 @@
 inline constexpr int WindowWidth = 800;
 inline constexpr int WindowHeight = 600;
 
-// glewInit; false when extension loading failed.
+// glewInit; false when extension loading failed. Call it after every GL
+// context is made current (tests too): it also keeps the GL driver loaded until
+// exit so sanitizer leak reports can name (and suppress) the driver's leaks.
 bool InitGlExtensions();
 
 // Swap interval 1 through whichever GLX swap-control extension the driver
@@ -28,6 +30,9 @@ void ClearFrame();
 
 // Clear colour (0, 0.9, 0.9, 0) and depth testing, set once at start-up.
 void InitDrawState();
+
+// The colour the next frames are cleared to; each screen picks its own.
+void SetClearColour(float red, float green, float blue, float alpha);
 
 void RequestRedisplay();
 

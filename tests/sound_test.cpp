@@ -11,6 +11,7 @@
 
 #include "app/scene.h"
 #include "app/sound.h"
+#include "platform/clock.h"
 #include "tests/test_files.h"
 
 namespace {
@@ -217,6 +218,25 @@ TEST_F(SoundTest, WithoutADeviceEverythingIsQuietlyIgnored)
     LoadSound(0, longWav.c_str());
     PlaySound(0);
     EXPECT_FALSE(SoundPlaying(0));
+}
+
+TEST_F(SoundTest, ConfirmStopsTheMusicPlaysTheConfirmAndHoldsTheGame)
+{
+    LoadSound(0, longWav.c_str());
+    LoadSound(1, longWav.c_str());
+    PlaySound(0);
+    const uint32_t start = NowMs();
+    PlayConfirmAndPause();
+    EXPECT_GE(NowMs() - start, ConfirmPauseMs);
+    EXPECT_FALSE(SoundPlaying(0));
+    EXPECT_TRUE(SoundPlaying(1));
+
+    // With no confirm sound the pause still happens and nothing plays.
+    CloseSceneSounds();
+    const uint32_t quietStart = NowMs();
+    PlayConfirmAndPause();
+    EXPECT_GE(NowMs() - quietStart, ConfirmPauseMs);
+    EXPECT_EQ(PlayingChannelCount(), 0);
 }
 
 }  // namespace
