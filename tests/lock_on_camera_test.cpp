@@ -216,7 +216,8 @@ protected:
                                                       {50.0f, 0.0f, 50.0f}, {50.0f, 0.0f, -50.0f});
         stage.wallModel = TestWallSlot;
         stage.groundModel = TestGroundSlot;
-        camera->stage = &stage;
+        SetupLockOnCamera(camera, SpriteQuad{}, VkRight, VkLeft, VkUp, VkDown, VkR, &stage, player, -5.0f,
+                          -90.0f, 10.0f, 2.0f, 0.2f);
     }
     void TearDown() override
     {
