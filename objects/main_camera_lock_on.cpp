@@ -140,8 +140,7 @@ void MainCameraLockOn::Update()
         if (lockTarget.Get() != nullptr) {
             lockTarget.Reset();
         } else {
-            ObjCharacter* character = Followed();
-            lockTarget = character != nullptr ? NearestOfTeam(character, lockTeam) : nullptr;
+            lockTarget = NearestOfTeam(Followed(), lockTeam);
             if (lockSound >= 0) {
                 PlaySound(lockSound);
             }
