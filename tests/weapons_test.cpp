@@ -1,6 +1,7 @@
 // Weapons: the sword's combo and its once-per-strike rule, the spear's sides,
 // and the staff's target choice and burst, including a target that vanishes.
 #include <cmath>
+#include <memory>
 #include <vector>
 
 #include "objects/bullet_magic.h"
@@ -9,6 +10,8 @@
 #include "objects/weapon_staff.h"
 #include "objects/weapon_sword.h"
 #include "objects_world.h"
+#include "render/skin_model.h"
+#include "render/weapon_mount.h"
 
 namespace {
 
@@ -136,22 +139,77 @@ TEST_F(Sword, VictimDeletedMidStrikeIsNeverReadAgain)
     EXPECT_EQ(sword->hitCount, 2);
 }
 
-TEST_F(Sword, SphereRidesTheHoldersHandAndTheHolderMayGo)
+TEST_F(Sword, HolderDeletedLeavesAHarmlessSword)
 {
     ObjCharacter* holder = nullptr;
     WeaponSword* sword = ArmWithSword(holder, {});
-    holder->world = MatMultiply(MatTranslation(4.0f, 0.0f, -2.0f), MatRotationY(3.14f / 2.0f));
-    UpdateObjects();
-    const Vec3 center = sword->collider->sphere->center;
-    EXPECT_NEAR(center.x, 4.2f, 1e-3f);
-    EXPECT_NEAR(center.y, 1.0f, 1e-5f);
-    EXPECT_NEAR(center.z, -2.0f, 1e-3f);
-
+    AddEnemy({0.0f, 1.0f, 0.2f});
     holder->MarkForRemoval(0);
     sword->BeginStrike();
     UpdateObjects();
     UpdateObjects();
     EXPECT_EQ(sword->Owner(), nullptr);
+}
+
+// A stand-in for the sword fighter's model: a skeleton whose hand bone the
+// test poses by hand, as the latest skinned draw would have.
+class SwordInHand : public Sword {
+protected:
+    void SetUp() override
+    {
+        Sword::SetUp();
+        ASSERT_EQ(SkinModelTable[0], nullptr);
+        auto* model = new SkinModel();
+        model->rootFrame = std::make_unique<SkinFrame>();
+        model->boneCount = HandBone + 1;
+        model->frameCount = 1;
+        model->boneFrames.assign(HandBone + 1, nullptr);
+        model->boneMatrices.assign(HandBone + 1, Matrix4{});
+        model->rootFrame->index = HandBone;
+        model->boneFrames[HandBone] = model->rootFrame.get();
+        SkinModelTable[0] = model;
+    }
+    void TearDown() override
+    {
+        delete SkinModelTable[0];
+        SkinModelTable[0] = nullptr;
+        Sword::TearDown();
+    }
+    static void PoseHand(const Matrix4& pose) { SkinModelTable[0]->boneMatrices[HandBone] = pose; }
+};
+
+TEST_F(SwordInHand, HitSphereFollowsTheHandAsLastPosedAndHitsOnTheNextUpdate)
+{
+    ObjCharacter* holder = nullptr;
+    WeaponSword* sword = ArmWithSword(holder, {10.0f, 0.0f, 0.0f});
+    ObjCharacter* enemy = AddEnemy({13.0f, 2.0f, 0.2f}, 100);
+    PoseHand(MatIdentity());  // the hand at rest
+    sword->BeginStrike();
+    UpdateObjects();
+    EXPECT_NEAR(sword->collider->sphere->center.x, 10.0f, 1e-5f);
+    EXPECT_NEAR(sword->collider->sphere->center.y, 1.0f, 1e-5f);
+
+    // The swing moves the hand 3 along x: the centre follows at the end of the
+    // update, and the enemy there is struck in the update after.
+    PoseHand(MatTranslation(3.0f, 1.0f, 0.0f));
+    UpdateObjects();
+    EXPECT_NEAR(sword->collider->sphere->center.x, 13.0f, 1e-5f);
+    EXPECT_NEAR(sword->collider->sphere->center.y, 2.0f, 1e-5f);
+    EXPECT_NEAR(sword->collider->sphere->center.z, 0.2f, 1e-5f);
+    EXPECT_EQ(enemy->hp, 100);
+    UpdateObjects();
+    EXPECT_EQ(enemy->hp, 93);
+}
+
+TEST_F(Sword, WithoutAModelTheSphereStaysOnTheHoldersBody)
+{
+    ASSERT_EQ(SkinModelTable[0], nullptr);  // as when the character file is missing
+    ObjCharacter* holder = nullptr;
+    WeaponSword* sword = ArmWithSword(holder, {-4.0f, 0.0f, 7.0f});
+    UpdateObjects();
+    EXPECT_NEAR(sword->collider->sphere->center.x, -4.0f, 1e-5f);
+    EXPECT_NEAR(sword->collider->sphere->center.y, 1.0f, 1e-5f);
+    EXPECT_NEAR(sword->collider->sphere->center.z, 7.2f, 1e-5f);
 }
 
 TEST_F(Spear, EachSideHurtsOnlyTheOtherAndOnlyThoseThatCanBeHit)
