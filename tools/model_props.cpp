@@ -224,7 +224,12 @@ Mesh BuildSky()
     constexpr int Segments = 24;
     for (int band = 0; band < Bands; ++band) {
         const float t = static_cast<float>(band) / static_cast<float>(Bands - 1);
-        const int material = AddMaterial(mesh, Plain(0.75f - 0.55f * t, 0.97f - 0.2f * t, 1.0f - 0.05f * t, 1.0f, 0.0f));
+        // The sky is drawn with the plain lit program, whose unlit side keeps
+        // only about 55% of a colour; the bands are stored brighter than 1 so
+        // the dome still ends up a light cyan near the clear colour.
+        const float lift = 1.7f;
+        const int material = AddMaterial(
+            mesh, Plain(lift * (0.62f - 0.5f * t), lift * (0.95f - 0.15f * t), lift * (0.98f - 0.03f * t), 1.0f, 0.0f));
         const float a0 = -0.15f * Pi + (0.65f * Pi) * static_cast<float>(band) / Bands;
         const float a1 = -0.15f * Pi + (0.65f * Pi) * static_cast<float>(band + 1) / Bands;
         std::vector<ProfilePoint> profile;
