@@ -146,6 +146,10 @@ void ExitGame()
     // Sounds, textures, scenes, objects, static models, skinned models: each
     // subsystem's release runs here in this order.
     ShutdownSound();
+    char report[128];
+    std::snprintf(report, sizeof report, "objects: %zu peak: %zu\n", ObjectList.size(),
+                  PeakObjectCount());
+    DebugOutput(report);
     delete CurrentScene;
     CurrentScene = nullptr;
     delete NextScene;

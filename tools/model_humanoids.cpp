@@ -269,7 +269,7 @@ SkinnedModel BuildSwordFighter()
     SkinnedModel model;
     model.skeleton = MakeHumanoid(build);
     Skeleton& s = model.skeleton;
-    const int cape = AddBone(s, "Cape", Chest, {0.0f, 1.47f, 0.17f});
+    const int cape = AddBone(s, "Cape", Chest, {0.0f, 1.47f, 0.15f});
     Mesh& m = model.mesh;
     const int skin = AddMaterial(m, Plain(1.0f, 0.8f, 0.64f));
     const int tunic = AddMaterial(m, Plain(0.15f, 0.35f, 0.85f));
@@ -289,15 +289,18 @@ SkinnedModel BuildSwordFighter()
     AddEllipsoid(m, {0.0f, 1.35f, -0.12f}, {0.1f, 0.1f, 0.06f}, 5, 8, tunic, Rigid(Chest));
     AddArms(m, s, tunic, silver, leather, silver);
     AddTube(m, JointOf(s, Neck), JointOf(s, Head), 0.06f, 0.06f, 8, skin, Rigid(Neck));
-    AddEllipsoid(m, {0.0f, 1.79f, 0.0f}, {0.16f, 0.17f, 0.16f}, Rings, Segments, skin, Rigid(Head));
-    AddEllipsoid(m, {0.0f, 1.84f, 0.025f}, {0.175f, 0.15f, 0.17f}, Rings, Segments, hair, Rigid(Head));
-    AddEllipsoid(m, {0.0f, 1.87f, -0.1f}, {0.13f, 0.06f, 0.07f}, 5, 8, hair, Rigid(Head),
+    // A slightly oversized head reads better from the follow camera.
+    AddEllipsoid(m, {0.0f, 1.79f, 0.0f}, {0.185f, 0.195f, 0.18f}, Rings, Segments, skin, Rigid(Head));
+    AddEllipsoid(m, {0.0f, 1.85f, 0.03f}, {0.2f, 0.17f, 0.19f}, Rings, Segments, hair, Rigid(Head));
+    AddEllipsoid(m, {0.0f, 1.9f, -0.11f}, {0.15f, 0.07f, 0.08f}, 5, 8, hair, Rigid(Head),
                  QuatEuler(-20.0f, 0.0f, 0.0f));
     for (const float side : {-1.0f, 1.0f}) {
-        AddEllipsoid(m, {side * 0.06f, 1.79f, -0.148f}, {0.024f, 0.032f, 0.015f}, 4, 6, eyes, Rigid(Head));
+        AddEllipsoid(m, {side * 0.07f, 1.79f, -0.168f}, {0.028f, 0.038f, 0.015f}, 4, 6, eyes, Rigid(Head));
+        AddEllipsoid(m, {side * 0.178f, 1.78f, 0.0f}, {0.025f, 0.04f, 0.03f}, 4, 6, skin, Rigid(Head));
     }
+    AddEllipsoid(m, {0.0f, 1.72f, -0.165f}, {0.035f, 0.012f, 0.012f}, 3, 6, red, Rigid(Head));
     AddSlab(m, {{-0.22f, 0.0f}, {0.22f, 0.0f}, {0.3f, 0.7f}, {0.1f, 0.78f}, {-0.1f, 0.78f}, {-0.3f, 0.7f}}, 0.025f,
-            {JointOf(s, cape), QuatEuler(80.0f, 0.0f, 0.0f)}, red, Rigid(cape));
+            {JointOf(s, cape), QuatEuler(86.0f, 0.0f, 0.0f)}, red, Rigid(cape));
     model.sets = FighterAnimations(s, cape);
     return model;
 }
