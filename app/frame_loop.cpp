@@ -14,6 +14,7 @@
 #include "platform/clock.h"
 #include "platform/debug_sink.h"
 #include "platform/window.h"
+#include "render/model_slots.h"
 #include "render/render_passes.h"
 #include "render/shaders.h"
 #include "render/sprite.h"
@@ -77,7 +78,8 @@ void StartUp()
     EnableVerticalSync();
     SetSilentAudio(Dev.silentAudio);
     InitSound();
-    // The seven skinned and nine static models load here, for the whole run.
+    // The seven skinned and nine static models live for the whole run.
+    LoadStartUpModels();
     LoadScriptOrExit();
     RequestScene(MakeTitleScene());
 }
@@ -159,6 +161,7 @@ void ExitGame()
     delete NextScene;
     NextScene = nullptr;
     ClearObjectList();
+    FreeAllModels();
     DeleteShaderPrograms();
     DestroyGameWindow();
     std::exit(0);
