@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "render/bmp.h"
 #include "tests/game_runner.h"
 
 namespace {
@@ -46,17 +47,22 @@ TEST(GameProcess, EscapeEndsTheGameWithStatusZeroBeforeThatFramesUpdate)
     }
 }
 
-TEST(GameProcess, FrameLimitEndsCleanlyAndScreenshotShowsTheClearColour)
+TEST(GameProcess, FrameLimitEndsCleanlyAndScreenshotShowsTheTitle)
 {
-    const std::string shot = std::string(::testing::TempDir()) + "clear.png";
+    const std::string shot = std::string(::testing::TempDir()) + "title.png";
     const GameRun run = RunGame("--frames 3 --unpaced --screenshot 2:'" + shot + "'");
     ASSERT_EQ(run.status, 0) << run.errors;
     unsigned char rgb[3] = {};
     ASSERT_TRUE(PixelAt(shot, 2, 2, rgb));
-    // The very first frames show the clear colour (0, 0.9, 0.9) at the edge.
-    EXPECT_EQ(rgb[0], 0);
-    EXPECT_NEAR(rgb[1], 230, 1);
-    EXPECT_NEAR(rgb[2], 230, 1);
+    // The first screen is the title, whose background fills the window's corner.
+    int width = 0;
+    int height = 0;
+    const auto background = ReadBmp(KESTRUNE_BIN_DIR "/image/Title.bmp", width, height);
+    ASSERT_NE(background, nullptr);
+    const size_t at = (2 * static_cast<size_t>(width) + 2) * 3;
+    EXPECT_NEAR(rgb[0], background[at], 1);
+    EXPECT_NEAR(rgb[1], background[at + 1], 1);
+    EXPECT_NEAR(rgb[2], background[at + 2], 1);
 }
 
 TEST(GameProcess, BadOptionsAndScriptsStopBeforeTheGameStarts)
@@ -89,6 +95,38 @@ TEST(GameProcess, WindowIsTitledWithItsPathAndSnapsBackWhenResized)
     EXPECT_NE(info.find("\"./kestrune\""), std::string::npos) << info;
     EXPECT_NE(info.find("Width: 800"), std::string::npos) << info;
     EXPECT_NE(info.find("Height: 600"), std::string::npos) << info;
+}
+
+}  // namespace
+
+namespace {
+
+// A working directory that shares the built data but holds its own copy of
+// one folder, so a test can damage a file without touching the build.
+std::string DataDirWithOwnCopyOf(const std::string& folder)
+{
+    const std::string dir = std::string(::testing::TempDir()) + "content_check_" + folder;
+    const std::string command = "rm -rf '" + dir + "' && mkdir -p '" + dir + "' && cd '" + dir +
+                                "' && for f in Library model image sound; do ln -s '" KESTRUNE_BIN_DIR
+                                "'/$f $f; done && rm " + folder + " && cp -r '" KESTRUNE_BIN_DIR "/" +
+                                folder + "' " + folder;
+    EXPECT_EQ(std::system(command.c_str()), 0);
+    return dir;
+}
+
+TEST(GameProcess, ContentCheckPassesOnOurContentAndNamesBrokenFiles)
+{
+    GameRun run = RunGame("--check-content");
+    EXPECT_EQ(run.status, 0) << run.errors;
+
+    const std::string dir = DataDirWithOwnCopyOf("model");
+    std::ofstream(dir + "/model/lizaldy.x", std::ios::binary | std::ios::trunc) << "xof 0303txt 0032\nFrame {";
+    std::remove((dir + "/model/sky.x").c_str());
+    run = RunGame("--check-content", 120, dir);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.errors.find("model/lizaldy.x"), std::string::npos) << run.errors;
+    EXPECT_NE(run.errors.find("model/sky.x"), std::string::npos) << run.errors;
+    EXPECT_EQ(run.errors.find("model/Player.x"), std::string::npos) << run.errors;
 }
 
 }  // namespace
