@@ -5,7 +5,7 @@
 
 #include "app/save_data.h"
 #include "math/collision.h"
-#include "objects/character_gauge.h"
+#include "objects/enemy_gauge.h"
 #include "objects/obj_camera.h"
 #include "objects/obj_weapon.h"
 #include "render/skin_model.h"
