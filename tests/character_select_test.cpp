@@ -10,6 +10,8 @@
 #include "app/scene.h"
 #include "app/sound.h"
 #include "objects/obj_camera.h"
+#include "platform/window.h"
+#include "render/sprite.h"
 #include "scenes/scene_character_select.h"
 #include "scenes/scene_factory.h"
 #include "scenes/scene_game_title.h"
@@ -32,6 +34,7 @@ protected:
         std::filesystem::create_directory("sound");
         WriteToneWav("sound/game_tunemoor_5_castle06.wav", 3000);
         WriteToneWav("sound/decision4.wav", 3000);
+        WriteArt();
         SetSilentAudio(true);
         InitSound();
         PlatformReleaseAllKeys();
@@ -66,6 +69,27 @@ protected:
         PlatformBeginFrameKeys();
         SwitchSceneIfRequested();
         CurrentScene->Update();
+    }
+
+    // Banner, the frame's top strip and the six cards, each a colour of its own.
+    static void WriteArt()
+    {
+        std::filesystem::create_directory("image");
+        std::vector<PngBox> boxes = {{512, 500, 1024, 750, 200, 40, 40},
+                                     {512, 750, 1024, 770, 40, 200, 40}};
+        for (int card = 0; card < SceneCharacterSelect::CharacterCount; ++card) {
+            const int left = 512 * (card / 4);
+            const int top = 250 * (card % 4);
+            boxes.push_back({left, top, left + 512, top + 250, static_cast<uint8_t>(30 * card), 40, 220});
+        }
+        ASSERT_TRUE(WriteBoxesPng("image/CharaSelectUI.png", 1024, 1000, boxes));
+    }
+
+    static Rgb DrawnAt(int x, int y)
+    {
+        ClearWindow(0.0f, 0.0f, 0.0f);
+        CurrentScene->Draw();
+        return PixelAt(x, y);
     }
 
     static const SceneCharacterSelect& Screen() { return dynamic_cast<const SceneCharacterSelect&>(*CurrentScene); }
@@ -124,6 +148,26 @@ TEST_F(CharacterSelectTest, PreviewClockLoopsEvery121Frames)
     EXPECT_FLOAT_EQ(Screen().AnimationClock(), 0.0f);
     Frame();
     EXPECT_FLOAT_EQ(Screen().AnimationClock(), 0.5f);
+}
+
+TEST_F(CharacterSelectTest, BannerAndTheChosenCharactersCardSitWhereTheyBelong)
+{
+    InitScreenProjection();
+    InitDrawState();
+    EXPECT_EQ(DrawnAt(256, 125).r, 200);   // banner
+    EXPECT_EQ(DrawnAt(513, 125).r, 0);     // right of the banner
+    EXPECT_EQ(DrawnAt(400, 345).g, 40);    // the card lies in front of its frame
+    for (int card = 0; card < SceneCharacterSelect::CharacterCount; ++card) {
+        SCOPED_TRACE(card);
+        const Rgb inside = DrawnAt(400, 500);
+        EXPECT_EQ(inside.r, 30 * card);
+        EXPECT_EQ(inside.b, 220);
+        EXPECT_EQ(DrawnAt(146, 588).b, 220);
+        EXPECT_EQ(DrawnAt(142, 500).b, 0);
+        EXPECT_EQ(DrawnAt(400, 592).b, 0);
+        Frame();
+        Frame({VkRight});
+    }
 }
 
 TEST_F(CharacterSelectTest, EnterConfirmsIntoTheStage)

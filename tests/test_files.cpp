@@ -1,5 +1,7 @@
 #include "tests/test_files.h"
 
+#include <png.h>  // Required for: png_image_write_to_file
+
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
@@ -82,4 +84,26 @@ void WriteToneWav(const std::string& path, int milliseconds)
         PutLe(wav, static_cast<uint32_t>(static_cast<int16_t>(2000.0 * std::sin(phase))), 2);
     }
     WriteBytes(path, wav);
+}
+
+bool WriteBoxesPng(const std::string& path, int width, int height, const std::vector<PngBox>& boxes)
+{
+    std::vector<uint8_t> pixels(static_cast<size_t>(width) * static_cast<size_t>(height) * 4, 0);
+    for (const PngBox& box : boxes) {
+        for (int y = box.top; y < box.bottom; ++y) {
+            for (int x = box.left; x < box.right; ++x) {
+                uint8_t* pixel = &pixels[(static_cast<size_t>(y) * static_cast<size_t>(width) + x) * 4];
+                pixel[0] = box.r;
+                pixel[1] = box.g;
+                pixel[2] = box.b;
+                pixel[3] = 255;
+            }
+        }
+    }
+    png_image image = {};
+    image.version = PNG_IMAGE_VERSION;
+    image.width = static_cast<png_uint_32>(width);
+    image.height = static_cast<png_uint_32>(height);
+    image.format = PNG_FORMAT_RGBA;
+    return png_image_write_to_file(&image, path.c_str(), 0, pixels.data(), 0, nullptr) != 0;
 }

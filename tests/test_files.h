@@ -30,5 +30,19 @@ void WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes);
 // Empty when the file cannot be read.
 std::vector<uint8_t> ReadBytes(const std::string& path);
 
+struct PngBox {
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+    uint8_t r = 0;
+    uint8_t g = 0;
+    uint8_t b = 0;
+};
+
+// An RGBA PNG, fully transparent except for opaque boxes of one colour each.
+// Returns false when the file cannot be written.
+bool WriteBoxesPng(const std::string& path, int width, int height, const std::vector<PngBox>& boxes);
+
 // A 16-bit mono PCM WAV of a quiet tone lasting `milliseconds`.
 void WriteToneWav(const std::string& path, int milliseconds);

@@ -28,27 +28,14 @@ struct Box {
     Colour colour;
 };
 
-// An RGBA PNG, transparent except for the boxes.
 void WritePng(const std::string& path, int width, int height, const std::vector<Box>& boxes)
 {
-    std::vector<uint8_t> pixels(static_cast<size_t>(width) * height * 4, 0);
+    std::vector<PngBox> pngBoxes;
     for (const Box& box : boxes) {
-        for (int y = box.top; y < box.bottom; ++y) {
-            for (int x = box.left; x < box.right; ++x) {
-                uint8_t* pixel = &pixels[(static_cast<size_t>(y) * width + x) * 4];
-                pixel[0] = static_cast<uint8_t>(box.colour.r);
-                pixel[1] = static_cast<uint8_t>(box.colour.g);
-                pixel[2] = static_cast<uint8_t>(box.colour.b);
-                pixel[3] = 255;
-            }
-        }
+        pngBoxes.push_back({box.left, box.top, box.right, box.bottom, static_cast<uint8_t>(box.colour.r),
+                            static_cast<uint8_t>(box.colour.g), static_cast<uint8_t>(box.colour.b)});
     }
-    png_image image = {};
-    image.version = PNG_IMAGE_VERSION;
-    image.width = static_cast<png_uint_32>(width);
-    image.height = static_cast<png_uint_32>(height);
-    image.format = PNG_FORMAT_RGBA;
-    ASSERT_NE(png_image_write_to_file(&image, path.c_str(), 0, pixels.data(), 0, nullptr), 0);
+    ASSERT_TRUE(WriteBoxesPng(path, width, height, pngBoxes));
 }
 
 // A bottom-up 24-bit BMP of one colour.
