@@ -222,9 +222,17 @@ TEST_F(GeneratedModels, SkinnedModelsReadBackWithSoundSkinsAndKeys)
             for (const ProbeFrame& frame : skin.frames) {
                 ASSERT_GT(frame.tracks.size(), static_cast<size_t>(set)) << frame.name << " has no track";
                 EXPECT_EQ(frame.tracks[set].times, times) << frame.name;
-                for (const ProbeKey& key : frame.tracks[set].keys) {
-                    const auto& q = key.rotation;
+                const auto& keys = frame.tracks[set].keys;
+                for (size_t k = 0; k < keys.size(); ++k) {
+                    const auto& q = keys[k].rotation;
                     EXPECT_NEAR(q[0] * q[0] + q[1] * q[1] + q[2] * q[2] + q[3] * q[3], 1.0f, 1e-3f) << frame.name;
+                    // Blending takes the shorter way round, so a turn of more
+                    // than half a circle between keys would play backwards.
+                    if (k > 0) {
+                        const auto& p = keys[k - 1].rotation;
+                        const float dot = p[0] * q[0] + p[1] * q[1] + p[2] * q[2] + p[3] * q[3];
+                        EXPECT_GT(std::fabs(dot), std::cos(0.5f * 2.6f)) << frame.name << " key " << k;
+                    }
                 }
             }
         }
