@@ -1,7 +1,7 @@
 // The game objects together in real frames on a real GL window: a camera
 // orbiting a character, a light following it for the shadow pass, and a fire
 // ball that hits an enemy, which loses hit points and shows its damage number.
-#include "tests/gl_test_window.h"
+#include <gtest/gtest.h>
 
 #include "objects/bullet_fire.h"
 #include "objects/light.h"
@@ -12,6 +12,9 @@
 #include "render/render_passes.h"
 #include "render/static_model.h"
 #include "render/texture.h"
+// Last: the window helper brings in X11 headers whose macros clash with names
+// in the headers above.
+#include "tests/gl_test_window.h"
 
 namespace {
 
