@@ -17,6 +17,7 @@
 #include "objects/chara_wivern.h"
 #include "objects/chara_wizard.h"
 #include "objects/damage.h"
+#include "objects/enemy_contact.h"
 #include "objects/weapon_spear.h"
 #include "objects/weapon_staff.h"
 #include "scenes/stage1_enemies.h"
@@ -416,6 +417,33 @@ TEST_F(EnemiesWithPlayer, EnemiesKeepHuntingSafelyWhenTheirTargetIsGone)
     EXPECT_EQ(green->Target(), nullptr);
     EXPECT_EQ(green->aiState, 0);
     EXPECT_TRUE(std::isfinite(wivern->position.y));
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(EnemiesWithPlayer, TouchingHurtsExceptWizardsAndWivernsOutsideTheirDive)
+{
+    player->collider->sphere->radius = 0.4f;
+    auto* green = AddPlain<CharaSlimeGreen>(TypeSlimeGreen, {0, 0, 0.3f});
+    auto* wizard = AddWizard({0.2f, 0, 0});
+    auto* wivern = AddPlain<CharaWivern>(TypeWivern, {-0.3f, 0, 0});
+    (void)wizard;
+    const int32_t start = player->hp;
+
+    TakeEnemyContactDamage(*player);
+    EXPECT_EQ(player->hp, start - green->attack);  // the wyvern is not diving
+
+    player->knockedBack = false;
+    wivern->aiState = 2;
+    TakeEnemyContactDamage(*player);
+    EXPECT_EQ(player->hp, start - 2 * green->attack - wivern->attack);
+    EXPECT_TRUE(wivern->diveHit);
+
+    // The same dive never hurts twice.
+    TakeEnemyContactDamage(*player);
+    EXPECT_EQ(player->hp, start - 3 * green->attack - wivern->attack);
 }
 
 }  // namespace
