@@ -1,0 +1,117 @@
+// Scripted runs of the real game with a fixed seed: into the stage from the
+// title, through the clear to the end screen and back, with the save file
+// and screenshots checked from outside the process.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <set>
+#include <string>
+
+#include "tests/game_runner.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// A working directory of its own for one run: the game's data folders are
+// linked in, except for the model files named in `leaveOut`, and the save
+// file starts absent.
+fs::path MakeGameDir(const std::string& name, const std::set<std::string>& leaveOut = {})
+{
+    const fs::path bin = KESTRUNE_BIN_DIR;
+    const fs::path dir = fs::path(::testing::TempDir()) / ("run_" + name);
+    fs::remove_all(dir);
+    fs::create_directories(dir / "model");
+    for (const char* folder : {"Library", "image", "sound"}) {
+        fs::create_directory_symlink(bin / folder, dir / folder);
+    }
+    for (const fs::directory_entry& entry : fs::directory_iterator(bin / "model")) {
+        if (leaveOut.count(entry.path().filename().string()) == 0) {
+            fs::create_symlink(entry.path(), dir / "model" / entry.path().filename());
+        }
+    }
+    return dir;
+}
+
+std::string Script(const fs::path& dir, const std::string& text)
+{
+    const fs::path path = dir / "keys.txt";
+    std::ofstream(path) << text;
+    return path.string();
+}
+
+std::string Shot(const fs::path& dir, int frame)
+{
+    return " --screenshot " + std::to_string(frame) + ":" + (dir / ("f" + std::to_string(frame) + ".png")).string();
+}
+
+std::string Picture(const fs::path& dir, int frame)
+{
+    return ReadWholeFile((dir / ("f" + std::to_string(frame) + ".png")).string());
+}
+
+// Enter goes down on the title and stays down through the stage and its clear
+// (the stage has no enemies yet, so it clears 30 frames after it starts).
+// The clear screen must stay until Enter is released and pressed again.
+constexpr const char* HeldEnterScript =
+    "2 down Enter\n"
+    "90 up Enter\n"
+    "95 down Enter\n"
+    "96 up Enter\n";
+
+GameRun RunToClearAndBack(const fs::path& dir)
+{
+    const std::string args = "--seed 7 --unpaced --frames 110 --script " + Script(dir, HeldEnterScript) +
+                             Shot(dir, 60) + Shot(dir, 85) + Shot(dir, 105);
+    return RunGame(args, 120, dir.string());
+}
+
+std::string SaveBytes(const fs::path& dir)
+{
+    return ReadWholeFile((dir / "Kestrune.savedata").string());
+}
+
+TEST(StageRun, ClearScreenWaitsForANewEnterAndTheFirstClearUnlocksOnce)
+{
+    const fs::path dir = MakeGameDir("clear");
+
+    const GameRun first = RunToClearAndBack(dir);
+    ASSERT_EQ(first.status, 0) << first.errors;
+    const std::string clearFirst = Picture(dir, 60);
+    ASSERT_FALSE(clearFirst.empty());
+    EXPECT_EQ(Picture(dir, 85), clearFirst) << "the clear screen left while Enter was still held";
+    EXPECT_NE(Picture(dir, 105), clearFirst) << "a new Enter press did not return to the title";
+    // An unhurt clear unlocks the menu: count 0, both flags, reserved bytes 0.
+    EXPECT_EQ(SaveBytes(dir), std::string("\0\0\0\0\1\1\0\0", 8));
+
+    // Later clears with the menu open show the other message and write
+    // nothing at the clear.
+    const GameRun second = RunToClearAndBack(dir);
+    ASSERT_EQ(second.status, 0) << second.errors;
+    const std::string clearSecond = Picture(dir, 60);
+    EXPECT_NE(clearSecond, clearFirst);
+    const GameRun third = RunToClearAndBack(dir);
+    ASSERT_EQ(third.status, 0) << third.errors;
+    EXPECT_EQ(Picture(dir, 60), clearSecond);
+    EXPECT_EQ(SaveBytes(dir), std::string("\0\0\0\0\1\1\0\0", 8));
+    fs::remove_all(dir);
+}
+
+// Without the fighter's body or his sword the stage still plays: walking and
+// swinging draw nothing where the models would be, and the run ends cleanly.
+TEST(StageRun, MissingPlayerAndSwordModelsRunOn)
+{
+    for (const char* missing : {"Player.x", "3DWeapon.x"}) {
+        const fs::path dir = MakeGameDir(std::string("missing_") + missing, {missing});
+        const std::string keys =
+            "2 down Enter\n3 up Enter\n5 down W\n6 down Ctrl\n7 up Ctrl\n20 down D\n28 down Ctrl\n29 up Ctrl\n";
+        const GameRun run =
+            RunGame("--seed 3 --unpaced --frames 45 --script " + Script(dir, keys) + Shot(dir, 25), 120, dir.string());
+        EXPECT_EQ(run.status, 0) << missing << ": " << run.errors;
+        EXPECT_FALSE(Picture(dir, 25).empty()) << missing;
+        fs::remove_all(dir);
+    }
+}
+
+}  // namespace
