@@ -3,6 +3,8 @@
 #include <unordered_map>
 #include <vector>
 
+#include "math/collision.h"
+
 Scene* CurrentScene = nullptr;
 Scene* NextScene = nullptr;
 std::list<Object*> ObjectList;
@@ -38,6 +40,9 @@ Object::Object() : serial(nextSerial++)
 Object::~Object()
 {
     LiveObjects().erase(serial);
+    // Hit lists are plain pointers that outlive a frame (a disabled collider
+    // keeps its last list), so nothing may be left pointing here.
+    ForgetInHitLists(this);
     if (collider != nullptr) {
         delete collider->sphere;
         delete collider;

@@ -41,19 +41,6 @@ float Minor(const float* m, int skipRow, int skipCol)
 
 }  // namespace
 
-Vec3 operator+(Vec3 a, Vec3 b) { return {a.x + b.x, a.y + b.y, a.z + b.z}; }
-Vec3 operator-(Vec3 a, Vec3 b) { return {a.x - b.x, a.y - b.y, a.z - b.z}; }
-Vec3 operator*(Vec3 v, float s) { return {v.x * s, v.y * s, v.z * s}; }
-Vec3 operator*(float s, Vec3 v) { return v * s; }
-float Dot(Vec3 a, Vec3 b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
-
-Vec3 Cross(Vec3 a, Vec3 b)
-{
-    return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
-}
-
-float Length(Vec3 v) { return std::sqrt(Dot(v, v)); }
-
 Matrix4 MatIdentity() { return Matrix4{}; }
 
 Matrix4 MatTranslation(float x, float y, float z)

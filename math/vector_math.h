@@ -7,6 +7,8 @@
 // as 3.14, which is what all the tuned constants of the game assume.
 #pragma once
 
+#include <cmath>
+
 class Object;
 
 struct Vec3 {
@@ -40,14 +42,18 @@ inline constexpr float DegToRad = 0.017444445f;
 inline constexpr float RadToDeg = 180.0f / 3.14f;
 inline constexpr Vec3 ModelForward{0.0f, 0.0f, -1.0f};
 
-// Small vector helpers used everywhere.
-Vec3 operator+(Vec3 a, Vec3 b);
-Vec3 operator-(Vec3 a, Vec3 b);
-Vec3 operator*(Vec3 v, float s);
-Vec3 operator*(float s, Vec3 v);
-float Dot(Vec3 a, Vec3 b);
-Vec3 Cross(Vec3 a, Vec3 b);
-float Length(Vec3 v);
+// Small vector helpers used everywhere; inline because the collision tests
+// run them for every wall triangle.
+inline Vec3 operator+(Vec3 a, Vec3 b) { return {a.x + b.x, a.y + b.y, a.z + b.z}; }
+inline Vec3 operator-(Vec3 a, Vec3 b) { return {a.x - b.x, a.y - b.y, a.z - b.z}; }
+inline Vec3 operator*(Vec3 v, float s) { return {v.x * s, v.y * s, v.z * s}; }
+inline Vec3 operator*(float s, Vec3 v) { return {v.x * s, v.y * s, v.z * s}; }
+inline float Dot(Vec3 a, Vec3 b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
+inline Vec3 Cross(Vec3 a, Vec3 b)
+{
+    return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
+}
+inline float Length(Vec3 v) { return std::sqrt(Dot(v, v)); }
 
 // Matrices.
 Matrix4 MatIdentity();
