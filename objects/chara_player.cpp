@@ -7,7 +7,7 @@
 #include "objects/damage.h"         // Required for: ApplyDamage
 #include "objects/obj_camera.h"     // Required for: ActiveCamera, CameraRelative
 #include "objects/obj_weapon.h"     // Required for: ObjWeapon
-#include "objects/stage_geometry.h"
+#include "objects/stage_geometry.h"  // Required for: StaticModelMesh
 #include "render/posing.h"          // Required for: DrawSkinModelShadowed, DrawSkinModelDepth, BoneWorldMatrix
 #include "render/skin_model.h"      // Required for: SkinModelLoaded
 #include "render/static_model.h"    // Required for: DrawStaticModel, DrawStaticModelDepth, StaticModelInSlot
@@ -320,7 +320,7 @@ void CharaPlayer::MoveAndFinish()
 {
     const float radius = collider != nullptr && collider->sphere != nullptr ? collider->sphere->radius : BodyRadius;
     if (stage != nullptr) {
-        MoveWithWalls(stage->wallModel, stage->stageWorld, radius, position, velocity, moveSpeed);
+        MoveWithWalls(position, velocity, radius, moveSpeed, StaticModelMesh(stage->wallModel), stage->stageWorld);
     } else {
         position = position + velocity;
     }

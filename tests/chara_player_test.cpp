@@ -12,6 +12,8 @@
 #include "objects/chara_player.h"
 #include "objects/obj_camera.h"
 #include "objects/obj_weapon.h"
+#include "objects/stage_geometry.h"
+#include "render/static_model.h"
 #include "scenes/scene_game_over.h"
 
 namespace {
@@ -285,6 +287,47 @@ TEST_F(CharaPlayerTest, WalksRelativeToTheCamera)
     Press(VkS);
     Step();
     EXPECT_NEAR(player->position.x - from.x, 0.0f, 1e-5f);
+}
+
+// A wall across the way at z = -2, its face toward the player, stops walking
+// into it and lets a diagonal walk slide along it.
+TEST_F(CharaPlayerTest, WallsStopThePlayerAndLetItSlide)
+{
+    constexpr int WallSlot = 31;
+    auto* wall = new StaticModel();
+    const Vec3 corners[4] = {{-50.0f, -5.0f, -2.0f}, {50.0f, -5.0f, -2.0f}, {50.0f, 5.0f, -2.0f}, {-50.0f, 5.0f, -2.0f}};
+    for (const Vec3& corner : corners) {
+        ModelVertex vertex;
+        vertex.x = corner.x;
+        vertex.y = corner.y;
+        vertex.z = corner.z;
+        wall->vertices.push_back(vertex);
+    }
+    wall->vertexCount = 4;
+    wall->faceIndices = {0, 1, 2, 0, 2, 3};
+    wall->faceCount = 2;
+    ASSERT_EQ(StaticModelTable[WallSlot], nullptr);
+    StaticModelTable[WallSlot] = wall;
+    StageGeometry geometry;
+    geometry.wallModel = WallSlot;
+    player->stage = &geometry;
+
+    Press(VkW);
+    for (int i = 0; i < 40; ++i) {
+        Step();
+        ASSERT_GT(player->position.z, -2.0f) << "walked through the wall at update " << i + 1;
+    }
+    EXPECT_LT(player->position.z, -1.0f);
+    Press(VkD);
+    const float x = player->position.x;
+    for (int i = 0; i < 10; ++i) {
+        Step();
+    }
+    EXPECT_GT(player->position.x - x, 0.5f);
+    EXPECT_GT(player->position.z, -2.0f);
+
+    StaticModelTable[WallSlot] = nullptr;
+    delete wall;
 }
 
 TEST_F(CharaPlayerTest, ContactHurtsKnocksBackAndRepeatsWhileTouching)
