@@ -8,16 +8,15 @@
 #include "objects/obj_camera.h"     // Required for: ActiveCamera, CameraRelative
 #include "objects/obj_weapon.h"     // Required for: ObjWeapon
 #include "objects/stage_geometry.h"  // Required for: StaticModelMesh
-#include "render/posing.h"          // Required for: DrawSkinModelShadowed, DrawSkinModelDepth, BoneWorldMatrix
-#include "render/skin_model.h"      // Required for: SkinModelLoaded
+#include "render/skin_model.h"      // Required for: SkinModelInSlot, DrawSkinModelShadowed, DrawSkinModelDepth
 #include "render/static_model.h"    // Required for: DrawStaticModel, DrawStaticModelDepth, StaticModelInSlot
+#include "render/weapon_mount.h"    // Required for: WeaponMountMatrix, HandBone
 #include "scenes/scene_game_over.h"
 
 namespace {
 
 constexpr int BodyModel = 0;   // skinned "model/Player.x"
 constexpr int SwordModel = 0;  // static "model/3DWeapon.x"
-constexpr int HandBone = 12;
 constexpr int UiTexture = 0;
 
 constexpr int32_t StartHp = 150;
@@ -120,7 +119,7 @@ void CharaPlayer::Setup(const StageGeometry* stageGeometry, float x, float y, fl
     hpBarColor[2] = 0.0f;
     hpBarColor[3] = 1.0f;
     hpBarPulse = GaugePulse;
-    hpBarFrame = MakeSpriteQuad(0.0f, 28.0f, 192.0f, 59.0f, 5.0f, 5.0f, 197.0f, 32.0f);
+    hpBarFrame = MakeSpriteQuad(0.0f, 28.0f, 192.0f, 59.0f, 5.0f, 5.0f, 197.0f, 32.0f, 0.0f);
     promptTime = 0.0f;
     comboPrompt = false;
     dead = false;
@@ -333,10 +332,6 @@ void CharaPlayer::MoveAndFinish()
     }
 }
 
-bool CharaPlayer::SwordMount(Matrix4& mount) const
-{
-    return BoneWorldMatrix(BodyModel, HandBone, world, mount);
-}
 
 void CharaPlayer::DrawShadow()
 {
@@ -344,10 +339,7 @@ void CharaPlayer::DrawShadow()
         return;
     }
     DrawSkinModelDepth(BodyModel, anim, animFrame, world, ActiveCamera->projection);
-    Matrix4 mount;
-    if (SwordMount(mount)) {
-        DrawStaticModelDepth(SwordModel, mount, ActiveCamera->projection);
-    }
+    DrawStaticModelDepth(SwordModel, WeaponMountMatrix(world, BodyModel, HandBone), ActiveCamera->projection);
 }
 
 void CharaPlayer::Draw()
@@ -360,17 +352,18 @@ void CharaPlayer::Draw()
         hitFlash = false;
         flash = White;
     }
-    if (SkinModelLoaded(BodyModel)) {
+    if (SkinModelInSlot(BodyModel) != nullptr) {
         DrawSkinModelShadowed(BodyModel, flash, world, anim, animFrame, ActiveCamera->projection, ActiveCamera->view);
     }
-    Matrix4 mount;
-    if (SwordMount(mount) && StaticModelInSlot(SwordModel) != nullptr) {
-        DrawStaticModel(SwordModel, nullptr, mount, ActiveCamera->projection, ActiveCamera->view);
+    // The mount reads the pose of the body drawn just above.
+    if (StaticModelInSlot(SwordModel) != nullptr) {
+        DrawStaticModel(SwordModel, nullptr, WeaponMountMatrix(world, BodyModel, HandBone), ActiveCamera->projection,
+                        ActiveCamera->view);
     }
 
     DrawSprite(hpBarFrame, White, UiTexture);
     const float width = static_cast<float>(HpGaugeWidth(hp, maxHp, hpBarWidth));
-    hpBarFill = MakeSpriteQuad(0.0f, 0.0f, 192.0f, 27.0f, 5.0f, 5.0f, 5.0f + width, 32.0f);
+    hpBarFill = MakeSpriteQuad(0.0f, 0.0f, 192.0f, 27.0f, 5.0f, 5.0f, 5.0f + width, 32.0f, 0.0f);
     DrawSprite(hpBarFill, hpBarColor, UiTexture);
     PulseGaugeColor(hpBarColor, hpBarPulse);
 
@@ -381,7 +374,7 @@ void CharaPlayer::Draw()
             promptTime = PromptLastCell;
         }
         // The top texel row sits at y 0.5 so the picture stands upright.
-        promptQuad = MakeSpriteQuad(128.0f * cell, 60.0f, 128.0f * cell + 128.0f, 187.0f, -0.5f, 0.5f, 0.5f, -0.5f);
+        promptQuad = MakeSpriteQuad(128.0f * cell, 60.0f, 128.0f * cell + 128.0f, 187.0f, -0.5f, 0.5f, 0.5f, -0.5f, 0.0f);
         const Matrix4 at = BillboardAt(position + Vec3{0.0f, 1.0f, 0.0f}, ActiveCamera->view);
         DrawSpriteInSpace(promptQuad, White, UiTexture, ActiveCamera->view, at, ActiveCamera->projection);
     }

@@ -63,10 +63,6 @@ private:
     void TouchEnemies();
     void MoveAndFinish();
 
-    // World transform of the sword hand; false when the body model or its
-    // hand bone is missing, in which case the sword is not drawn.
-    bool SwordMount(Matrix4& mount) const;
-
     // Calls into the weapon, which the variants without one leave null.
     void WeaponBeginStrike();
     void WeaponNextComboStage();

@@ -2,10 +2,11 @@
 
 #include "app/keyboard.h"          // Required for: KeyFreshPress
 #include "app/sound.h"             // Required for: LoadSound, PlaySound
+#include "platform/window.h"       // Required for: SetClearColour
 #include "render/sprite.h"         // Required for: SpriteQuad, DrawSprite
-#include "render/texture.h"        // Required for: LoadTexture, SetClearColor
-#include "scenes/scene_game_title.h"
+#include "render/texture.h"        // Required for: LoadTexture
 #include "scenes/scene_stage1.h"    // Required for: ClearResult
+#include "scenes/scene_game_title.h"
 
 namespace {
 
@@ -23,7 +24,7 @@ int MessageSlot(int result)
 
 void SceneGameClear::Init()
 {
-    SetClearColor(0.0f, 0.9f, 0.9f, 0.0f);
+    SetClearColour(0.0f, 0.9f, 0.9f, 0.0f);
     LoadTexture(BackgroundSlot, "image/GameClear.bmp");
     LoadTexture(1, "image/GameClearMessage1.png");
     LoadTexture(2, "image/GameClearMessage2.png");
@@ -41,7 +42,7 @@ void SceneGameClear::Update()
 
 void SceneGameClear::Draw()
 {
-    const SpriteQuad fullWindow = MakeSpriteQuad(0.0f, 0.0f, 800.0f, 600.0f, 0.0f, 0.0f, 800.0f, 600.0f);
+    const SpriteQuad fullWindow = MakeSpriteQuad(0.0f, 0.0f, 800.0f, 600.0f, 0.0f, 0.0f, 800.0f, 600.0f, 0.0f);
     // Sprites share one depth and the first drawn keeps each pixel, so the
     // message goes first to lie in front of the background.
     DrawSprite(fullWindow, White, MessageSlot(ClearResult));

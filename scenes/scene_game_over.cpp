@@ -2,9 +2,10 @@
 
 #include "app/keyboard.h"          // Required for: KeyFreshPress
 #include "app/sound.h"             // Required for: LoadSound, PlaySound
+#include "platform/window.h"       // Required for: SetClearColour
 #include "render/sprite.h"         // Required for: SpriteQuad, DrawSprite
 #include "render/static_model.h"   // Required for: DrawStaticModel, StaticModelInSlot
-#include "render/texture.h"        // Required for: LoadTexture, SetClearColor
+#include "render/texture.h"        // Required for: LoadTexture
 #include "scenes/scene_game_title.h"
 
 namespace {
@@ -31,7 +32,7 @@ constexpr float White[4] = {1.0f, 1.0f, 1.0f, 1.0f};
 
 void SceneGameOver::Init()
 {
-    SetClearColor(0.0f, 0.0f, 0.0f, 0.0f);
+    SetClearColour(0.0f, 0.0f, 0.0f, 0.0f);
     spinAngle = 0.0f;
     model = MatMultiply(MatTranslation(0.0f, -0.3f, 0.0f), UniformScale(0.8f));
     LoadTexture(PictureSlot, "image/GameOver.bmp");
@@ -52,8 +53,8 @@ void SceneGameOver::Update()
 
 void SceneGameOver::Draw()
 {
-    const SpriteQuad titleStrip = MakeSpriteQuad(0.0f, 0.0f, 470.0f, 80.0f, 180.0f, 0.0f, 660.0f, 80.0f);
-    const SpriteQuad prompt = MakeSpriteQuad(0.0f, 80.0f, 645.0f, 135.0f, 70.0f, 500.0f, 715.0f, 555.0f);
+    const SpriteQuad titleStrip = MakeSpriteQuad(0.0f, 0.0f, 470.0f, 80.0f, 180.0f, 0.0f, 660.0f, 80.0f, 0.0f);
+    const SpriteQuad prompt = MakeSpriteQuad(0.0f, 80.0f, 645.0f, 135.0f, 70.0f, 500.0f, 715.0f, 555.0f, 0.0f);
     DrawSprite(titleStrip, White, PictureSlot);
     DrawSprite(prompt, White, PictureSlot);
     if (StaticModelInSlot(SwordModel) != nullptr) {

@@ -13,7 +13,8 @@
 #include "objects/obj_camera.h"           // Required for: ActiveCamera, IsOutsideView
 #include "objects/weapon_sword.h"         // Required for: WeaponSword, SetupSword
 #include "render/static_model.h"          // Required for: DrawStaticModel, DrawStaticModelShadowed
-#include "render/texture.h"               // Required for: LoadTexture, SetClearColor
+#include "platform/window.h"              // Required for: SetClearColour
+#include "render/texture.h"               // Required for: LoadTexture
 #include "scenes/scene_game_clear.h"
 
 int ClearResult = 1;
@@ -79,7 +80,7 @@ constexpr EnemyBand EnemyBands[] = {
 // origin, top texel row at y 0.5; it faces the camera once billboarded.
 SpriteQuad UnitSquareQuad(float s0, float t0, float s1, float t1)
 {
-    return MakeSpriteQuad(s0, t0, s1, t1, -0.5f, 0.5f, 0.5f, -0.5f);
+    return MakeSpriteQuad(s0, t0, s1, t1, -0.5f, 0.5f, 0.5f, -0.5f, 0.0f);
 }
 
 }  // namespace
@@ -129,7 +130,7 @@ SceneStage1::~SceneStage1()
 
 void SceneStage1::Init()
 {
-    SetClearColor(0.0f, 0.9f, 0.9f, 0.0f);
+    SetClearColour(0.0f, 0.9f, 0.9f, 0.0f);
     BuildWorld();
     LoadTexture(0, "image/UI.png");
     LoadTexture(1, "image/grass1.png");
@@ -147,7 +148,7 @@ void SceneStage1::BuildWorld()
     groundModel = StageGroundModel;
     countFont = NumberFont{UiTexture, 192, 0, 35};
     grassQuad = UnitSquareQuad(0.0f, 0.0f, 256.0f, 256.0f);
-    labelQuad = MakeSpriteQuad(64.0f, 188.0f, 239.0f, 222.0f, 530.0f, 10.0f, 705.0f, 45.0f);
+    labelQuad = MakeSpriteQuad(64.0f, 188.0f, 239.0f, 222.0f, 530.0f, 10.0f, 705.0f, 45.0f, 0.0f);
 
     std::srand(GameRandomSeed());
 
