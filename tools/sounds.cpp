@@ -1,7 +1,60 @@
-// Placeholder until the sounds generator lands.
+// Synthesizes every piece of music and every effect and writes them as WAV.
 #include "tools/content.h"
+#include "tools/effects.h"
+#include "tools/music.h"
+#include "tools/wav_writer.h"
 
-bool WriteSounds(const std::string&)
+#include <sys/stat.h> // Required for: mkdir
+
+#include <array>
+#include <cerrno>
+#include <cstdio>
+
+namespace {
+
+// Music peaks a little lower than effects, which are short and need punch.
+constexpr float MusicPeak = 0.85f;
+constexpr float EffectPeak = 0.9f;
+
+struct SoundFile {
+    const char* name;
+    std::vector<float> (*make)();
+    float peak;
+};
+
+constexpr std::array<SoundFile, 18> SoundFiles{{
+    {"game_tunemoor_4_field09.wav", TitleTheme, MusicPeak},
+    {"game_tunemoor_5_castle06.wav", CastleTheme, MusicPeak},
+    {"game_tunemoor_4_field11.wav", FieldTheme, MusicPeak},
+    {"game_tunemoor_4_field05.wav", VictoryFanfare, MusicPeak},
+    {"game_tunemoor_7_event38.wav", LamentTheme, MusicPeak},
+    {"decision4.wav", ConfirmChime, EffectPeak},
+    {"sword-slash4.wav", SlashRising, EffectPeak},
+    {"sword-slash3.wav", SlashFalling, EffectPeak},
+    {"katana-slash1.wav", SlashFinisher, EffectPeak},
+    {"magic-poison1.wav", PoisonMagic, EffectPeak},
+    {"shot1.wav", ShotPew, EffectPeak},
+    {"katana-gesture2.wav", HitThud, EffectPeak},
+    {"beamgun1.wav", BeamCharge, EffectPeak},
+    {"sword-slash1.wav", HeavySlash, EffectPeak},
+    {"katana-slash4.wav", QuickThrust, EffectPeak},
+    {"ricochets1.wav", Ricochet, EffectPeak},
+    {"attack2.wav", AttackSurge, EffectPeak},
+    {"setup1.wav", LockOnBlip, EffectPeak},
+}};
+
+} // namespace
+
+bool WriteSounds(const std::string& outDir)
 {
-    return true;
+    const std::string folder = outDir + "/sound";
+    if (mkdir(folder.c_str(), 0755) != 0 && errno != EEXIST) {
+        std::perror(folder.c_str());
+        return false;
+    }
+    bool ok = true;
+    for (const SoundFile& file : SoundFiles) {
+        ok = WriteWav(folder + "/" + file.name, file.make(), file.peak) && ok;
+    }
+    return ok;
 }

@@ -1,0 +1,404 @@
+// The generated pictures and sounds: every file the scenes load exists,
+// decodes at its size, holds art wherever the game draws from it (and stays
+// clear wherever later sprites must show through), and every sound is
+// 16-bit PCM of a sensible length that is neither silent nor clipped. The
+// generator is also run again to prove it writes the same bytes.
+#include "tests/test_files.h"
+#include "tools/bmp_writer.h"
+#include "tools/content.h"
+#include "tools/image_atlas_table.h"
+#include "tools/png_writer.h"
+#include "tools/score.h"
+#include "tools/wav_writer.h"
+
+#include <gtest/gtest.h>
+#include <png.h>      // Required for: png_image_begin_read_from_file (decoding our own output)
+
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <limits>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const fs::path BinDir{KESTRUNE_BIN_DIR};
+
+struct SoundSpec {
+    const char* name;
+    bool music;
+};
+
+// Every sound file the scenes load.
+const std::vector<SoundSpec> SoundSpecs{
+    {"game_tunemoor_4_field09.wav", true}, {"game_tunemoor_5_castle06.wav", true},
+    {"game_tunemoor_4_field11.wav", true}, {"game_tunemoor_4_field05.wav", true},
+    {"game_tunemoor_7_event38.wav", true}, {"decision4.wav", false},
+    {"sword-slash4.wav", false},           {"sword-slash3.wav", false},
+    {"katana-slash1.wav", false},          {"magic-poison1.wav", false},
+    {"shot1.wav", false},                  {"katana-gesture2.wav", false},
+    {"beamgun1.wav", false},               {"sword-slash1.wav", false},
+    {"katana-slash4.wav", false},          {"ricochets1.wav", false},
+    {"attack2.wav", false},                {"setup1.wav", false},
+};
+
+std::vector<std::uint8_t> ReadFile(const fs::path& path)
+{
+    return ReadBytes(path.string());
+}
+
+std::uint32_t Le32(const std::vector<std::uint8_t>& b, std::size_t at)
+{
+    return static_cast<std::uint32_t>(b[at]) | static_cast<std::uint32_t>(b[at + 1]) << 8 |
+           static_cast<std::uint32_t>(b[at + 2]) << 16 | static_cast<std::uint32_t>(b[at + 3]) << 24;
+}
+
+std::uint16_t Le16(const std::vector<std::uint8_t>& b, std::size_t at)
+{
+    return static_cast<std::uint16_t>(b[at] | b[at + 1] << 8);
+}
+
+// RGBA, top row first, whatever the file kind.
+struct Picture {
+    int width = 0;
+    int height = 0;
+    std::vector<std::uint8_t> rgba;
+    const std::uint8_t* At(int x, int y) const
+    {
+        return &rgba[(static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + static_cast<std::size_t>(x)) * 4];
+    }
+};
+
+// Reads a BMP the way the game does: offset, width and height from the
+// header, rows bottom first, blue-green-red, each row padded by width mod 4.
+Picture DecodeBmp(const std::vector<std::uint8_t>& bytes)
+{
+    Picture picture;
+    if (bytes.size() < 54 || bytes[0] != 'B' || bytes[1] != 'M') {
+        return picture;
+    }
+    const std::uint32_t offset = Le32(bytes, 10);
+    const int width = static_cast<int>(Le32(bytes, 18));
+    const int height = static_cast<int>(Le32(bytes, 22));
+    const std::size_t rowBytes = static_cast<std::size_t>(width) * 3 + static_cast<std::size_t>(width % 4);
+    if (width <= 0 || height <= 0 || offset + rowBytes * static_cast<std::size_t>(height) > bytes.size()) {
+        return picture;
+    }
+    picture.width = width;
+    picture.height = height;
+    picture.rgba.assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 4, 255);
+    for (int fileRow = 0; fileRow < height; ++fileRow) {
+        const std::size_t source = offset + rowBytes * static_cast<std::size_t>(fileRow);
+        const int y = height - 1 - fileRow;
+        for (int x = 0; x < width; ++x) {
+            std::uint8_t* dest = &picture.rgba[(static_cast<std::size_t>(y) * static_cast<std::size_t>(width) +
+                                                static_cast<std::size_t>(x)) * 4];
+            const std::size_t p = source + static_cast<std::size_t>(x) * 3;
+            dest[0] = bytes[p + 2];
+            dest[1] = bytes[p + 1];
+            dest[2] = bytes[p];
+        }
+    }
+    return picture;
+}
+
+Picture DecodePng(const fs::path& path)
+{
+    Picture picture;
+    png_image image{};
+    image.version = PNG_IMAGE_VERSION;
+    if (png_image_begin_read_from_file(&image, path.c_str()) == 0) {
+        return picture;
+    }
+    image.format = PNG_FORMAT_RGBA;
+    std::vector<std::uint8_t> pixels(PNG_IMAGE_SIZE(image));
+    if (png_image_finish_read(&image, nullptr, pixels.data(), 0, nullptr) == 0) {
+        png_image_free(&image);
+        return picture;
+    }
+    picture.width = static_cast<int>(image.width);
+    picture.height = static_cast<int>(image.height);
+    picture.rgba = std::move(pixels);
+    return picture;
+}
+
+Picture Decode(const ImageFile& file)
+{
+    const fs::path path = BinDir / std::string(file.path);
+    return file.format == ImageFormat::Bmp ? DecodeBmp(ReadFile(path)) : DecodePng(path);
+}
+
+// Many rectangles share a picture; decode each one once.
+const Picture& DecodeOnce(const ImageFile& file)
+{
+    static std::map<std::string_view, Picture> decoded;
+    auto found = decoded.find(file.path);
+    if (found == decoded.end()) {
+        found = decoded.emplace(file.path, Decode(file)).first;
+    }
+    return found->second;
+}
+
+struct WavData {
+    bool ok = false;
+    std::uint16_t format = 0;
+    std::uint16_t channels = 0;
+    std::uint32_t rate = 0;
+    std::uint16_t bits = 0;
+    std::vector<std::int16_t> samples;
+};
+
+WavData ParseWav(const std::vector<std::uint8_t>& b)
+{
+    WavData wav;
+    if (b.size() < 12 || std::string(b.begin(), b.begin() + 4) != "RIFF" ||
+        std::string(b.begin() + 8, b.begin() + 12) != "WAVE") {
+        return wav;
+    }
+    bool haveFormat = false;
+    for (std::size_t at = 12; at + 8 <= b.size();) {
+        const std::string tag(b.begin() + static_cast<std::ptrdiff_t>(at), b.begin() + static_cast<std::ptrdiff_t>(at) + 4);
+        const std::uint32_t size = Le32(b, at + 4);
+        const std::size_t body = at + 8;
+        if (body + size > b.size()) {
+            return wav;
+        }
+        if (tag == "fmt " && size >= 16) {
+            wav.format = Le16(b, body);
+            wav.channels = Le16(b, body + 2);
+            wav.rate = Le32(b, body + 4);
+            wav.bits = Le16(b, body + 14);
+            haveFormat = true;
+        } else if (tag == "data" && haveFormat) {
+            for (std::size_t i = 0; i + 1 < size; i += 2) {
+                wav.samples.push_back(static_cast<std::int16_t>(Le16(b, body + i)));
+            }
+            wav.ok = true;
+        }
+        at = body + size + (size % 2);
+    }
+    return wav;
+}
+
+} // namespace
+
+TEST(ContentMedia, GeneratorWritesEveryFileAndTheSameBytesEachRun)
+{
+    // The build ran the generator into the bin folder; run it again here.
+    const TempDir temp;
+    const fs::path fresh{temp.Path()};
+    ASSERT_TRUE(WriteImages(fresh.string()));
+    ASSERT_TRUE(WriteSounds(fresh.string()));
+    std::vector<std::string> files;
+    for (const ImageFile& file : ImageFiles) {
+        files.emplace_back(file.path);
+    }
+    for (const SoundSpec& sound : SoundSpecs) {
+        files.push_back(std::string("sound/") + sound.name);
+    }
+    for (const std::string& file : files) {
+        SCOPED_TRACE(file);
+        ASSERT_TRUE(fs::is_regular_file(BinDir / file));
+        ASSERT_TRUE(fs::is_regular_file(fresh / file));
+        EXPECT_TRUE(ReadFile(BinDir / file) == ReadFile(fresh / file));
+    }
+}
+
+TEST(ContentMedia, EveryPictureDecodesAtItsListedSize)
+{
+    for (const ImageFile& file : ImageFiles) {
+        SCOPED_TRACE(std::string(file.path));
+        const Picture picture = Decode(file);
+        EXPECT_EQ(picture.width, file.width);
+        EXPECT_EQ(picture.height, file.height);
+    }
+}
+
+TEST(ContentMedia, DrawnRectanglesHoldArtAndClearOnesLetLaterSpritesThrough)
+{
+    for (const AtlasRect& rect : AtlasRects) {
+        SCOPED_TRACE(std::string(rect.path) + " " + std::string(rect.name));
+        const ImageFile* file = nullptr;
+        for (const ImageFile& candidate : ImageFiles) {
+            if (candidate.path == rect.path) {
+                file = &candidate;
+            }
+        }
+        ASSERT_NE(file, nullptr);
+        ASSERT_GT(rect.right, rect.left);
+        ASSERT_GT(rect.bottom, rect.top);
+        ASSERT_LE(rect.right, file->width);
+        ASSERT_LE(rect.bottom, file->height);
+        const Picture& picture = DecodeOnce(*file);
+        ASSERT_EQ(picture.width, file->width);
+
+        int opaque = 0;
+        int visible = 0;
+        int darkest = 255 * 3;
+        int lightest = 0;
+        for (int y = rect.top; y < rect.bottom; ++y) {
+            for (int x = rect.left; x < rect.right; ++x) {
+                const std::uint8_t* p = picture.At(x, y);
+                visible += p[3] > 0 ? 1 : 0;
+                // The sprite shaders drop texels below half alpha.
+                if (p[3] >= 128) {
+                    ++opaque;
+                    darkest = std::min(darkest, p[0] + p[1] + p[2]);
+                    lightest = std::max(lightest, p[0] + p[1] + p[2]);
+                }
+            }
+        }
+        const int area = (rect.right - rect.left) * (rect.bottom - rect.top);
+        if (rect.use == AtlasUse::Drawn) {
+            EXPECT_GE(opaque, area / 20) << "too little art";
+            // Art shows either through its colours or, for a shape the game
+            // tints in one colour, through its outline against the clear.
+            const bool shaded = lightest - darkest >= 90;
+            const bool silhouette = opaque < area * 9 / 10;
+            EXPECT_TRUE(shaded || silhouette) << "a flat patch, not a picture";
+        } else {
+            EXPECT_EQ(visible, 0) << "would hide what the game draws there later";
+        }
+    }
+}
+
+TEST(ContentMedia, EverySoundIsMono16BitPcmOfTheRightLengthNeitherSilentNorClipped)
+{
+    for (const SoundSpec& spec : SoundSpecs) {
+        SCOPED_TRACE(spec.name);
+        const WavData wav = ParseWav(ReadFile(BinDir / "sound" / spec.name));
+        ASSERT_TRUE(wav.ok);
+        EXPECT_EQ(wav.format, 1);
+        EXPECT_EQ(wav.channels, 1);
+        EXPECT_EQ(wav.bits, 16);
+        ASSERT_EQ(wav.rate, 44100u);
+        const double seconds = static_cast<double>(wav.samples.size()) / wav.rate;
+        if (spec.music) {
+            EXPECT_GE(seconds, 20.0);
+            EXPECT_LE(seconds, 60.0);
+        } else {
+            EXPECT_GT(seconds, 0.1);
+            EXPECT_LT(seconds, 1.5);
+        }
+        double energy = 0.0;
+        int extreme = 0;
+        int peak = 0;
+        for (const std::int16_t s : wav.samples) {
+            energy += static_cast<double>(s) * s;
+            peak = std::max(peak, std::abs(static_cast<int>(s)));
+            extreme += (s >= 32767 || s <= -32767) ? 1 : 0;
+        }
+        const double rms = std::sqrt(energy / static_cast<double>(wav.samples.size())) / 32768.0;
+        EXPECT_GT(rms, 0.05) << "too quiet to hear in the game";
+        EXPECT_EQ(extreme, 0) << "clipped";
+        EXPECT_GT(peak, 16000);
+    }
+}
+
+TEST(ContentMedia, MusicLoopsWithoutAStepAtTheSeam)
+{
+    for (const SoundSpec& spec : SoundSpecs) {
+        if (!spec.music) {
+            continue;
+        }
+        SCOPED_TRACE(spec.name);
+        const WavData wav = ParseWav(ReadFile(BinDir / "sound" / spec.name));
+        ASSERT_TRUE(wav.ok);
+        ASSERT_GT(wav.samples.size(), 2u);
+        // The jump from the last sample to the first is no larger than the
+        // biggest step inside the piece: the loop does not click.
+        int largestStep = 0;
+        for (std::size_t i = 1; i < wav.samples.size(); ++i) {
+            largestStep = std::max(largestStep, std::abs(wav.samples[i] - wav.samples[i - 1]));
+        }
+        EXPECT_LE(std::abs(wav.samples.front() - wav.samples.back()), largestStep / 2);
+    }
+}
+
+TEST(ContentWriters, BmpRowsRunBottomUpInBlueGreenRedWithPadding)
+{
+    // 3 pixels wide: 9 bytes of pixels and 3 of padding per row.
+    const std::vector<std::uint8_t> rgb{
+        10, 20, 30, 11, 21, 31, 12, 22, 32, // top row
+        40, 50, 60, 41, 51, 61, 42, 52, 62, // bottom row
+    };
+    const std::vector<std::uint8_t> bytes = EncodeBmp(3, 2, rgb);
+    ASSERT_EQ(bytes.size(), 54u + 2u * 12u);
+    EXPECT_EQ(Le32(bytes, 10), 54u);
+    EXPECT_EQ(Le32(bytes, 18), 3u);
+    EXPECT_EQ(Le32(bytes, 22), 2u);
+    EXPECT_EQ(Le16(bytes, 28), 24);
+    EXPECT_EQ(Le32(bytes, 30), 0u);
+    // The first file row is the bottom row, blue first.
+    EXPECT_EQ(bytes[54], 60);
+    EXPECT_EQ(bytes[55], 50);
+    EXPECT_EQ(bytes[56], 40);
+    EXPECT_EQ(bytes[63], 0);
+    EXPECT_EQ(bytes[66], 30);
+    const Picture back = DecodeBmp(bytes);
+    ASSERT_EQ(back.width, 3);
+    EXPECT_EQ(back.At(0, 0)[0], 10);
+    EXPECT_EQ(back.At(2, 1)[2], 62);
+
+    // A 4-pixel-wide image needs no padding at all.
+    EXPECT_EQ(EncodeBmp(4, 1, std::vector<std::uint8_t>(12, 7)).size(), 54u + 12u);
+}
+
+TEST(ContentWriters, WritersRefuseBuffersThatDoNotMatchTheSize)
+{
+    const TempDir temp;
+    const fs::path folder{temp.Path()};
+    EXPECT_FALSE(WritePng((folder / "short.png").string(), 4, 4, std::vector<std::uint8_t>(10, 0)));
+    EXPECT_FALSE(WritePng((folder / "empty.png").string(), 0, 4, {}));
+    EXPECT_FALSE(WriteBmp((folder / "short.bmp").string(), 4, 4, std::vector<std::uint8_t>(47, 0)));
+    EXPECT_FALSE(WritePng((folder / "missing" / "x.png").string(), 1, 1, std::vector<std::uint8_t>(4, 0)));
+
+    ASSERT_TRUE(WritePng((folder / "ok.png").string(), 2, 1, {255, 0, 0, 255, 0, 0, 255, 0}));
+    const Picture back = DecodePng(folder / "ok.png");
+    ASSERT_EQ(back.width, 2);
+    EXPECT_EQ(back.At(0, 0)[0], 255);
+    EXPECT_EQ(back.At(1, 0)[3], 0);
+}
+
+TEST(ContentWriters, WavIsScaledToItsPeakAndBrokenSamplesBecomeSilence)
+{
+    const TempDir temp;
+    const fs::path folder{temp.Path()};
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    const float inf = std::numeric_limits<float>::infinity();
+    ASSERT_TRUE(WriteWav((folder / "loud.wav").string(), {0.0f, 2.0f, -1.0f, nan, inf}, 0.5f));
+    const WavData loud = ParseWav(ReadFile(folder / "loud.wav"));
+    ASSERT_TRUE(loud.ok);
+    ASSERT_EQ(loud.samples.size(), 5u);
+    EXPECT_EQ(loud.samples[1], 16384); // 2.0 scaled to half of full scale
+    EXPECT_EQ(loud.samples[2], -8192);
+    EXPECT_EQ(loud.samples[3], 0);
+    EXPECT_EQ(loud.samples[4], 0);
+
+    ASSERT_TRUE(WriteWav((folder / "quiet.wav").string(), std::vector<float>(8, 0.0f), 0.9f));
+    const WavData quiet = ParseWav(ReadFile(folder / "quiet.wav"));
+    ASSERT_TRUE(quiet.ok);
+    EXPECT_EQ(quiet.samples, std::vector<std::int16_t>(8, 0));
+}
+
+TEST(ContentScore, PitchNamesFollowScientificNotationAndNonsenseIsRejected)
+{
+    EXPECT_EQ(ParsePitch("C4"), 60);
+    EXPECT_EQ(ParsePitch("A4"), 69);
+    EXPECT_EQ(ParsePitch("F#5"), 78);
+    EXPECT_EQ(ParsePitch("Bb3"), 58);
+    EXPECT_EQ(ParsePitch("Cb4"), 59);
+    EXPECT_EQ(ParsePitch("B#3"), 60);
+    EXPECT_EQ(ParsePitch("C0"), 12);
+    for (const char* bad : {"", "C", "H4", "c4", "C#", "C45", "4C", "Cx4", "r"}) {
+        EXPECT_EQ(ParsePitch(bad), -1) << bad;
+    }
+}
