@@ -3,10 +3,14 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdint>
+#include <fstream>
+#include <sstream>
+#include <string>
 #include <vector>
 
 #include "app/scene.h"
 #include "math/collision.h"
+#include "render/static_model.h"
 
 namespace {
 
@@ -115,5 +119,31 @@ void BM_MoveWithWallsSliding(benchmark::State& state)
     }
 }
 BENCHMARK(BM_MoveWithWallsSliding);
+
+// The stage's own wall model, read from the data folder (run from build/bin).
+void BM_MoveWithWallsStageModel(benchmark::State& state)
+{
+    std::ifstream file("model/Stage1Wall.x", std::ios::binary);
+    std::stringstream text;
+    text << file.rdbuf();
+    StaticModel model;
+    if (!file || !ParseStaticModel(text.str(), model) || model.faceCount == 0) {
+        state.SkipWithError("model/Stage1Wall.x missing or unreadable; run from build/bin");
+        return;
+    }
+    const int saved = ModelSlotCount - 1;
+    StaticModel* held = StaticModelTable[saved];
+    StaticModelTable[saved] = &model;
+    const Matrix4 world = MatIdentity();
+    for (auto _ : state) {
+        Vec3 position{0.0f, 1.0f, 0.0f};
+        Vec3 velocity{0.3f, 0.0f, -0.4f};
+        MoveWithWalls(position, velocity, 1.0f, 0.3f, saved, world);
+        benchmark::DoNotOptimize(position);
+    }
+    StaticModelTable[saved] = held;
+    state.counters["triangles"] = static_cast<double>(model.faceCount);
+}
+BENCHMARK(BM_MoveWithWallsStageModel);
 
 }  // namespace

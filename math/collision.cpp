@@ -1,8 +1,10 @@
 #include "math/collision.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "app/scene.h"
+#include "render/static_model.h"
 
 namespace {
 
@@ -253,6 +255,42 @@ void MoveWithWalls(Vec3& position, Vec3& velocity, float radius, float speed,
         }
     }
     position = position + velocity;
+}
+
+MeshView MeshViewOfModel(int modelIndex)
+{
+    MeshView view;
+    const StaticModel* model = StaticModelInSlot(modelIndex);
+    if (model == nullptr || model->vertices.empty() || model->faceIndices.empty()) {
+        return view;
+    }
+    // Trust only what the arrays really hold, whatever the counts say.
+    view.positions = reinterpret_cast<const unsigned char*>(&model->vertices[0].x);
+    view.strideBytes = sizeof(ModelVertex);
+    view.vertexCount = static_cast<int>(
+        std::min(model->vertices.size(), static_cast<size_t>(std::max(model->vertexCount, 0))));
+    view.indices = model->faceIndices.data();
+    view.faceCount = static_cast<int>(std::min(model->faceIndices.size() / 3,
+                                               static_cast<size_t>(std::max(model->faceCount, 0))));
+    return view;
+}
+
+bool RayHitsMesh(Vec3 direction, Vec3 origin, int modelIndex, const Matrix4& world,
+                 MeshHit& result)
+{
+    return RayHitsMesh(direction, origin, MeshViewOfModel(modelIndex), world, result);
+}
+
+bool SphereHitsMesh(Vec3 direction, Vec3 centre, float radius, int modelIndex,
+                    const Matrix4& world, MeshHit& result)
+{
+    return SphereHitsMesh(direction, centre, radius, MeshViewOfModel(modelIndex), world, result);
+}
+
+void MoveWithWalls(Vec3& position, Vec3& velocity, float radius, float speed, int wallModel,
+                   const Matrix4& world)
+{
+    MoveWithWalls(position, velocity, radius, speed, MeshViewOfModel(wallModel), world);
 }
 
 void ForgetInHitLists(const Object* deleted)

@@ -74,6 +74,16 @@ bool SphereHitsMesh(Vec3 direction, Vec3 centre, float radius, const MeshView& m
 void MoveWithWalls(Vec3& position, Vec3& velocity, float radius, float speed,
                    const MeshView& walls, const Matrix4& world);
 
+// The same tests against a model of StaticModelTable, addressed by its slot.
+// An empty or out-of-range slot is a mesh without triangles: nothing hits.
+MeshView MeshViewOfModel(int modelIndex);
+bool RayHitsMesh(Vec3 direction, Vec3 origin, int modelIndex, const Matrix4& world,
+                 MeshHit& result);
+bool SphereHitsMesh(Vec3 direction, Vec3 centre, float radius, int modelIndex,
+                    const Matrix4& world, MeshHit& result);
+void MoveWithWalls(Vec3& position, Vec3& velocity, float radius, float speed, int wallModel,
+                   const Matrix4& world);
+
 // Removes a deleted object from every hit list in ObjectList, keeping the
 // order of the rest, so no list ever holds a freed object.
 void ForgetInHitLists(const Object* deleted);

@@ -23,16 +23,10 @@ float SafeAcos(float cosine)
 // are struck out of the 4x4 array a[row][col] = m[4 * row + col].
 float Minor(const float* m, int skipRow, int skipCol)
 {
-    int rows[3] = {0, 0, 0};
-    int cols[3] = {0, 0, 0};
-    for (int i = 0, r = 0, c = 0; i < 4; ++i) {
-        if (i != skipRow) {
-            rows[r++] = i;
-        }
-        if (i != skipCol) {
-            cols[c++] = i;
-        }
-    }
+    // The three indices left over when one of 0..3 is struck out.
+    static constexpr int Others[4][3] = {{1, 2, 3}, {0, 2, 3}, {0, 1, 3}, {0, 1, 2}};
+    const int* rows = Others[skipRow];
+    const int* cols = Others[skipCol];
     auto at = [&](int r, int c) { return m[4 * rows[r] + cols[c]]; };
     return at(0, 0) * (at(1, 1) * at(2, 2) - at(1, 2) * at(2, 1)) -
            at(0, 1) * (at(1, 0) * at(2, 2) - at(1, 2) * at(2, 0)) +

@@ -9,6 +9,7 @@
 
 #include "app/scene.h"
 #include "math/collision.h"
+#include "render/static_model.h"
 
 namespace {
 
@@ -412,4 +413,93 @@ TEST(WallMovement, VerticalMotionIsNeverTested)
     velocity = {0.5f, 0.0f, 0.5f};
     MoveWithWalls(position, velocity, 1.0f, 0.2f, MeshView{}, MatIdentity());
     ExpectVec3Near({1.5f, 2.0f, 3.5f}, position);
+}
+
+namespace {
+
+// Puts a hand-made model into a table slot for the length of a test.
+class ModelSlot {
+public:
+    static constexpr int Slot = ModelSlotCount - 1;
+    explicit ModelSlot(const Wall& wall) : saved_(StaticModelTable[Slot])
+    {
+        StaticModel* model = new StaticModel();
+        for (Vec3 p : wall.vertices) {
+            ModelVertex vertex;
+            vertex.s = 7.0f;
+            vertex.nx = 7.0f;
+            vertex.x = p.x;
+            vertex.y = p.y;
+            vertex.z = p.z;
+            model->vertices.push_back(vertex);
+        }
+        model->vertexCount = static_cast<int>(model->vertices.size());
+        model->faceIndices = wall.indices;
+        model->faceCount = static_cast<int>(wall.indices.size() / 3);
+        StaticModelTable[Slot] = model;
+    }
+    ~ModelSlot()
+    {
+        delete StaticModelTable[Slot];
+        StaticModelTable[Slot] = saved_;
+    }
+    ModelSlot(const ModelSlot&) = delete;
+    ModelSlot& operator=(const ModelSlot&) = delete;
+    StaticModel& Model() { return *StaticModelTable[Slot]; }
+
+private:
+    StaticModel* saved_;
+};
+
+}  // namespace
+
+TEST(ModelTests, TableModelsByIndex)
+{
+    Wall wall;
+    wall.AddFacingZ(0.0f, 10.0f);
+    ModelSlot slot(wall);
+    const Matrix4 world = MatTranslation(0.0f, 0.0f, -4.0f);
+    MeshHit hit;
+    ASSERT_TRUE(RayHitsMesh({0.0f, 0.0f, -1.0f}, {1.0f, 2.0f, 3.0f}, ModelSlot::Slot, world, hit));
+    ExpectVec3Near({1.0f, 2.0f, -4.0f}, hit.point);
+    ASSERT_TRUE(SphereHitsMesh({0.0f, 0.0f, -1.0f}, {1.0f, 2.0f, -2.95f}, 1.0f, ModelSlot::Slot, world, hit));
+    ExpectVec3Near({1.0f, 2.0f, -3.0f}, hit.point);
+
+    Vec3 position{0.0f, 0.0f, -2.95f};
+    Vec3 velocity{0.0f, 0.0f, -1.0f};
+    MoveWithWalls(position, velocity, 1.0f, 0.2f, ModelSlot::Slot, world);
+    ExpectVec3Near({0.0f, 0.0f, -2.95f}, position, 0.0f);
+
+    // Empty and out-of-range slots are meshes without triangles.
+    for (int missing : {-1, ModelSlotCount, 1000}) {
+        EXPECT_FALSE(RayHitsMesh({0.0f, 0.0f, -1.0f}, {1.0f, 2.0f, 3.0f}, missing, world, hit));
+    }
+    StaticModel* held = StaticModelTable[ModelSlot::Slot];
+    StaticModelTable[ModelSlot::Slot] = nullptr;
+    EXPECT_FALSE(RayHitsMesh({0.0f, 0.0f, -1.0f}, {1.0f, 2.0f, 3.0f}, ModelSlot::Slot, world, hit));
+    position = {0.0f, 0.0f, -2.95f};
+    velocity = {0.0f, 0.0f, -1.0f};
+    MoveWithWalls(position, velocity, 1.0f, 0.2f, ModelSlot::Slot, world);
+    ExpectVec3Near({0.0f, 0.0f, -3.95f}, position);
+    StaticModelTable[ModelSlot::Slot] = held;
+}
+
+TEST(ModelTests, CountsBeyondTheArraysAreNotTrusted)
+{
+    Wall wall;
+    wall.AddFacingZ(0.0f, 10.0f);
+    ModelSlot slot(wall);
+    // A model whose counts claim more than it holds: only what is there is read.
+    slot.Model().vertexCount = 5000;
+    slot.Model().faceCount = 5000;
+    MeshHit hit;
+    EXPECT_TRUE(RayHitsMesh({0.0f, 0.0f, -1.0f}, {1.0f, 2.0f, 3.0f}, ModelSlot::Slot, MatIdentity(), hit));
+    EXPECT_FALSE(RayHitsMesh({0.0f, 0.0f, 1.0f}, {1.0f, 2.0f, -3.0f}, ModelSlot::Slot, MatIdentity(), hit));
+    const MeshView view = MeshViewOfModel(ModelSlot::Slot);
+    EXPECT_EQ(4, view.vertexCount);
+    EXPECT_EQ(2, view.faceCount);
+
+    slot.Model().vertexCount = -3;
+    slot.Model().faceCount = -3;
+    EXPECT_FALSE(RayHitsMesh({0.0f, 0.0f, -1.0f}, {1.0f, 2.0f, 3.0f}, ModelSlot::Slot, MatIdentity(), hit));
 }

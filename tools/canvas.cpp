@@ -134,7 +134,8 @@ void TextAt(cairo_t* cr, const std::string& text, double x, double y, const Text
     PaintTextPath(cr, style);
 }
 
-void TextInBox(cairo_t* cr, const std::string& text, const PixelRect& box, TextStyle style, double margin)
+void TextInBox(cairo_t* cr, const std::string& text, const PixelRect& box, TextStyle style, double margin,
+               TextAlign align)
 {
     const double room = box.Width() - 2.0 * (margin + style.outlineWidth);
     const double headroom = box.Height() - 2.0 * (margin + style.outlineWidth);
@@ -147,7 +148,8 @@ void TextInBox(cairo_t* cr, const std::string& text, const PixelRect& box, TextS
         }
         style.size *= 0.95;
     }
-    const double x = box.left + (box.Width() - extents.width) / 2.0 - extents.x_bearing;
+    const double inset = align == TextAlign::Left ? margin + style.outlineWidth : (box.Width() - extents.width) / 2.0;
+    const double x = box.left + inset - extents.x_bearing;
     const double y = box.top + (box.Height() - extents.height) / 2.0 - extents.y_bearing;
     cairo_new_path(cr);
     cairo_move_to(cr, x, y);

@@ -64,9 +64,13 @@ void SetColour(cairo_t* cr, const Colour& colour);
 void FillRect(cairo_t* cr, const PixelRect& rect, const Colour& colour);
 void RoundedRectPath(cairo_t* cr, double x, double y, double w, double h, double radius);
 
-// Draws `text` centred in `box`, shrinking the font until it fits the box
-// with `margin` pixels to spare on each side.
-void TextInBox(cairo_t* cr, const std::string& text, const PixelRect& box, TextStyle style, double margin);
+enum class TextAlign { Left, Centre };
+
+// Draws `text` in `box` (centred vertically; horizontally as `align` says),
+// shrinking the font until it fits the box with `margin` pixels to spare
+// on each side.
+void TextInBox(cairo_t* cr, const std::string& text, const PixelRect& box, TextStyle style, double margin,
+               TextAlign align = TextAlign::Centre);
 // Draws `text` with its left end at x and its baseline at y.
 void TextAt(cairo_t* cr, const std::string& text, double x, double y, const TextStyle& style);
 // Width of `text` in pixels at the style's size.

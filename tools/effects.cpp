@@ -130,7 +130,7 @@ std::vector<float> ConfirmChime()
 std::vector<float> SlashRising()
 {
     std::vector<float> out = Silence(0.3f);
-    AddSwoosh(out, 0.0f, 0.24f, 700.0f, 5200.0f, 0.55f, 1.0f, 101);
+    AddSwoosh(out, 0.0f, 0.24f, 700.0f, 5200.0f, 0.85f, 1.0f, 101);
     Trim(out, 0.3f);
     return out;
 }
@@ -138,7 +138,7 @@ std::vector<float> SlashRising()
 std::vector<float> SlashFalling()
 {
     std::vector<float> out = Silence(0.34f);
-    AddSwoosh(out, 0.0f, 0.3f, 6000.0f, 900.0f, 0.55f, 1.0f, 202);
+    AddSwoosh(out, 0.0f, 0.3f, 6000.0f, 900.0f, 0.8f, 1.0f, 202);
     AddSwoosh(out, 0.02f, 0.25f, 3000.0f, 600.0f, 0.3f, 0.4f, 203);
     Trim(out, 0.34f);
     return out;

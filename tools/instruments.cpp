@@ -177,7 +177,7 @@ std::vector<float> Bell(float note, float hold, float velocity)
     float modulator = 0.0f;
     for (std::size_t i = 0; i < length; ++i) {
         const float t = static_cast<float>(i) * SampleTime;
-        const float index = 0.5f + 2.5f * Decay(t, 0.15f);
+        const float index = 0.3f + 1.4f * Decay(t, 0.12f);
         const float mod = std::sin(TwoPi * modulator) * index;
         out[i] = std::sin(TwoPi * carrier + mod) * Decay(t, 0.45f) * std::min(1.0f, t / 0.002f) * velocity * 0.6f;
         carrier += hz * SampleTime;

@@ -243,7 +243,8 @@ void PaintLogo(cairo_t* cr, const PixelRect& box)
 void PaintMenuItem(cairo_t* cr, const PixelRect& box, const char* text)
 {
     TextStyle style{FontFace::SansBold, 40.0, Colour{1.0, 1.0, 1.0, 1.0}, Colour{0.05, 0.02, 0.02, 1.0}, 3.0};
-    TextInBox(cr, text, box, style, 3.0);
+    // Left-aligned, so the cursor just left of the cell points at the word.
+    TextInBox(cr, text, box, style, 3.0, TextAlign::Left);
 }
 
 // A small sword pointing right at the menu item: steel blade, gold guard.

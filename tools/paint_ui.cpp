@@ -178,8 +178,13 @@ void Blade(cairo_t* cr, double baseX, double baseY, double width, double height,
     cairo_pattern_destroy(ramp);
 }
 
-void Flower(cairo_t* cr, double x, double y, const Colour& petals)
+void Flower(cairo_t* cr, double x, double y, double groundY, const Colour& petals)
 {
+    SetColour(cr, Colour{0.2, 0.5, 0.15, 1.0});
+    cairo_set_line_width(cr, 3.0);
+    cairo_move_to(cr, x, y);
+    cairo_curve_to(cr, x + 6, y + (groundY - y) * 0.4, x - 6, y + (groundY - y) * 0.7, x, groundY);
+    cairo_stroke(cr);
     for (int i = 0; i < 6; ++i) {
         const double a = M_PI / 3.0 * i;
         cairo_arc(cr, x + 7 * std::cos(a), y + 7 * std::sin(a), 5.5, 0, 2 * M_PI);
@@ -217,9 +222,9 @@ void PaintGrassTuft(Canvas& canvas, int variant)
         Blade(cr, baseX, h, width, height, bend, root, tip);
     }
     if (variant == 2) {
-        Flower(cr, w * 0.35, h * 0.45, Colour{1.0, 1.0, 1.0, 1.0});
-        Flower(cr, w * 0.62, h * 0.38, Colour{1.0, 0.55, 0.75, 1.0});
-        Flower(cr, w * 0.5, h * 0.58, Colour{1.0, 0.95, 0.4, 1.0});
+        Flower(cr, w * 0.35, h * 0.45, h, Colour{1.0, 1.0, 1.0, 1.0});
+        Flower(cr, w * 0.62, h * 0.38, h, Colour{1.0, 0.55, 0.75, 1.0});
+        Flower(cr, w * 0.5, h * 0.58, h, Colour{1.0, 0.95, 0.4, 1.0});
     }
     if (variant == 3) {
         // Seed heads on the tallest reeds.

@@ -105,7 +105,11 @@ Filter::Output Filter::Process(float input, float cutoffHz, float resonance)
 {
     // Oversampled twice: the Chamberlin filter is only stable well below a
     // sixth of its own rate.
-    const float f = 2.0f * std::sin(3.14159265f * std::min(cutoffHz, 0.2f * SampleRate) / (2.0f * SampleRate));
+    // f = 2 sin(x) with x at most 0.32 here, where three terms of the
+    // series are exact to float precision and far cheaper than sin().
+    const float x = 3.14159265f * std::min(cutoffHz, 0.2f * SampleRate) / (2.0f * SampleRate);
+    const float x2 = x * x;
+    const float f = 2.0f * x * (1.0f - x2 / 6.0f * (1.0f - x2 / 20.0f));
     const float damping = 2.0f * (1.0f - std::clamp(resonance, 0.0f, 0.95f));
     Output out;
     for (int pass = 0; pass < 2; ++pass) {
