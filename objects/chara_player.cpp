@@ -7,7 +7,7 @@
 #include "objects/damage.h"         // Required for: ApplyDamage
 #include "objects/obj_camera.h"     // Required for: ActiveCamera, CameraRelative
 #include "objects/obj_weapon.h"     // Required for: ObjWeapon
-#include "objects/stage_geometry.h"  // Required for: StaticModelMesh
+#include "objects/stage_geometry.h"
 #include "render/skin_model.h"      // Required for: SkinModelInSlot, DrawSkinModelShadowed, DrawSkinModelDepth
 #include "render/static_model.h"    // Required for: DrawStaticModel, DrawStaticModelDepth, StaticModelInSlot
 #include "render/weapon_mount.h"    // Required for: WeaponMountMatrix, HandBone
@@ -319,7 +319,7 @@ void CharaPlayer::MoveAndFinish()
 {
     const float radius = collider != nullptr && collider->sphere != nullptr ? collider->sphere->radius : BodyRadius;
     if (stage != nullptr) {
-        MoveWithWalls(position, velocity, radius, moveSpeed, StaticModelMesh(stage->wallModel), stage->stageWorld);
+        MoveWithWalls(position, velocity, radius, moveSpeed, stage->wallModel, stage->stageWorld);
     } else {
         position = position + velocity;
     }
