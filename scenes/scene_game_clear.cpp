@@ -6,7 +6,7 @@
 #include "render/sprite.h"         // Required for: SpriteQuad, DrawSprite
 #include "render/texture.h"        // Required for: LoadTexture
 #include "scenes/scene_stage1.h"    // Required for: ClearResult
-#include "scenes/scene_game_title.h"
+#include "scenes/scene_factory.h"       // Required for: MakeTitleScene
 
 namespace {
 
@@ -36,7 +36,7 @@ void SceneGameClear::Update()
 {
     PlaySound(0);
     if (KeyFreshPress(VkEnter)) {
-        RequestScene(new SceneGameTitle());
+        RequestScene(MakeTitleScene());
     }
 }
 

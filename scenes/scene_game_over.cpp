@@ -6,7 +6,7 @@
 #include "render/sprite.h"         // Required for: SpriteQuad, DrawSprite
 #include "render/static_model.h"   // Required for: DrawStaticModel, StaticModelInSlot
 #include "render/texture.h"        // Required for: LoadTexture
-#include "scenes/scene_game_title.h"
+#include "scenes/scene_factory.h"       // Required for: MakeTitleScene
 
 namespace {
 
@@ -43,7 +43,7 @@ void SceneGameOver::Update()
 {
     PlaySound(0);
     if (KeyFreshPress(VkEnter)) {
-        RequestScene(new SceneGameTitle());
+        RequestScene(MakeTitleScene());
     }
     spinAngle += SpinStep;
     if (spinAngle >= SpinWrap) {
