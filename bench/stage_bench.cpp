@@ -14,16 +14,31 @@
 #include "app/keyboard.h"
 #include "app/scene.h"
 #include "objects/obj_character.h"
+#include "render/static_model.h"
+#include "render/x_reader.h"
 #include "scenes/scene_stage1.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-// The stage with the player walking forward and the clear held off, so every
-// iteration is an ordinary playing frame.
+fs::path GameDirectory()
+{
+    return fs::read_symlink("/proc/self/exe").parent_path();
+}
+
+// The stage with the player walking forward along the generated wall model
+// (read without a window) and the clear held off, so every iteration is an
+// ordinary playing frame.
 void BM_StageLogicFrame(benchmark::State& state)
 {
+    constexpr int WallSlot = 7;
+    std::string text;
+    auto* wall = new StaticModel();
+    if (StaticModelTable[WallSlot] == nullptr &&
+        ReadWholeFile((GameDirectory() / "model" / "Stage1Wall.x").c_str(), text) && ParseStaticModel(text, *wall)) {
+        StaticModelTable[WallSlot] = wall;
+    }
     Dev.hasSeed = true;
     Dev.seed = 11;
     auto* stage = new SceneStage1();
@@ -42,12 +57,16 @@ void BM_StageLogicFrame(benchmark::State& state)
     delete NextScene;
     NextScene = nullptr;
     Dev.hasSeed = false;
+    if (StaticModelTable[WallSlot] == wall) {
+        StaticModelTable[WallSlot] = nullptr;
+    }
+    delete wall;
 }
 BENCHMARK(BM_StageLogicFrame);
 
 fs::path GameBinary()
 {
-    return fs::read_symlink("/proc/self/exe").parent_path() / "kestrune";
+    return GameDirectory() / "kestrune";
 }
 
 // Seconds for an unpaced run that enters the stage at frame 3 and stops at
