@@ -14,6 +14,10 @@
 #include "platform/clock.h"
 #include "platform/debug_sink.h"
 #include "platform/window.h"
+#include "render/render_passes.h"
+#include "render/shaders.h"
+#include "render/sprite.h"
+#include "render/texture.h"
 #include "scenes/scene_boot.h"
 
 FramePacer GamePacer;
@@ -29,13 +33,7 @@ std::vector<ScriptEvent> scriptEvents;
 
 void DrawFrame()
 {
-    ClearFrame();
-    for (Object* object : ObjectList) {
-        object->Draw();
-    }
-    if (CurrentScene != nullptr) {
-        CurrentScene->Draw();
-    }
+    RenderPasses();
 }
 
 void LoadScriptOrExit()
@@ -69,8 +67,13 @@ void StartUp()
     if (!InitGlExtensions()) {
         ExitGame();
     }
-    // Shader programs are built here: skinned, static, then 2D.
+    // A broken shader source has already told the player in a message box.
+    if (!InitSkinModelShaders() || !InitStaticModelShaders() || !Init2DShaders()) {
+        ExitGame();
+    }
+    InitShadowDepthTexture();
     InitDrawState();
+    InitScreenProjection();
     EnableVerticalSync();
     SetSilentAudio(Dev.silentAudio);
     InitSound();
@@ -146,11 +149,17 @@ void ExitGame()
     // Sounds, textures, scenes, objects, static models, skinned models: each
     // subsystem's release runs here in this order.
     ShutdownSound();
+    DeleteAllTextures();
+    char report[128];
+    std::snprintf(report, sizeof report, "objects: %zu peak: %zu\n", ObjectList.size(),
+                  PeakObjectCount());
+    DebugOutput(report);
     delete CurrentScene;
     CurrentScene = nullptr;
     delete NextScene;
     NextScene = nullptr;
     ClearObjectList();
+    DeleteShaderPrograms();
     DestroyGameWindow();
     std::exit(0);
 }

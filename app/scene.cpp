@@ -98,6 +98,15 @@ void AddObject(Object* object, int32_t objectType, int32_t team, int colliderMod
     ObjectList.push_back(object);
 }
 
+namespace {
+size_t peakObjectCount = 0;
+}  // namespace
+
+size_t PeakObjectCount()
+{
+    return peakObjectCount;
+}
+
 void UpdateObjects()
 {
     for (auto it = ObjectList.begin(); it != ObjectList.end();) {
@@ -106,12 +115,17 @@ void UpdateObjects()
             if (object->removeDelay > 0) {
                 object->removeDelay -= 1;
             } else {
-                delete object;
+                // Unlinked first, so whatever the destructor walks no longer
+                // finds the dying object in the list.
                 it = ObjectList.erase(it);
+                delete object;
                 continue;
             }
         }
         ++it;
+    }
+    if (ObjectList.size() > peakObjectCount) {
+        peakObjectCount = ObjectList.size();
     }
     // std::list iterators stay valid while elements are appended, and end()
     // is re-read each step, so objects added by an Update are reached too.

@@ -36,6 +36,9 @@ void AddObject(Object* object, int32_t objectType, int32_t team, int colliderMod
 // Objects appended during the update pass are updated in the same pass.
 void UpdateObjects();
 
+// The largest ObjectList seen by the object pass since the program started.
+size_t PeakObjectCount();
+
 // Deletes every object in list order and empties the list.
 void ClearObjectList();
 

@@ -4,6 +4,7 @@
 // characters depend on three values instead of the whole stage scene.
 #pragma once
 
+#include "math/collision.h"  // Required for: MeshView
 #include "math/vector_math.h"
 
 struct StageGeometry {
@@ -11,3 +12,8 @@ struct StageGeometry {
     int groundModel = -1;  // StaticModelTable slot; -1: no ground
     Matrix4 stageWorld;
 };
+
+// The triangles of the static model in a slot, as the collision tests read
+// them. An empty or out-of-range slot (a missing model file) gives a view
+// with no triangles, which nothing ever hits.
+MeshView StaticModelMesh(int slot);

@@ -99,3 +99,9 @@ bool LoadSkinModel(const char* path, int slot);
 void ReleaseSkinModel(SkinModel* model);
 void ReleaseSceneSkinModels();
 void FreeAllSkinModels();
+
+void DrawSkinModelDepth(int slot, int set, float time, const Matrix4& world, const Matrix4& projection);
+void DrawSkinModelShadowed(int slot, const float* colour, const Matrix4& world, int set, float time,
+                           const Matrix4& projection, const Matrix4& view);
+void DrawSkinModel(int slot, int set, float time, const Matrix4& world, const Matrix4& projection,
+                   const Matrix4& view, const float* colour);

@@ -3,7 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <algorithm>
 #include <cstddef>
+#include <fstream>
+#include <sstream>
+#include <string>
 #include <limits>
 #include <vector>
 
@@ -502,4 +506,35 @@ TEST(ModelTests, CountsBeyondTheArraysAreNotTrusted)
     slot.Model().vertexCount = -3;
     slot.Model().faceCount = -3;
     EXPECT_FALSE(RayHitsMesh({0.0f, 0.0f, -1.0f}, {1.0f, 2.0f, 3.0f}, ModelSlot::Slot, MatIdentity(), hit));
+}
+
+TEST(ModelTests, StageWallsKeepWalkersIn)
+{
+    std::ifstream file(std::string(KESTRUNE_BIN_DIR) + "/model/Stage1Wall.x", std::ios::binary);
+    ASSERT_TRUE(file) << "the content generator writes model/Stage1Wall.x";
+    std::stringstream text;
+    text << file.rdbuf();
+    Wall none;
+    ModelSlot slot(none);
+    ASSERT_TRUE(ParseStaticModel(text.str(), slot.Model()));
+    ASSERT_GT(slot.Model().faceCount, 0);
+
+    Vec3 low{1e9f, 1e9f, 1e9f};
+    Vec3 high{-1e9f, -1e9f, -1e9f};
+    for (const ModelVertex& v : slot.Model().vertices) {
+        low = {std::min(low.x, v.x), std::min(low.y, v.y), std::min(low.z, v.z)};
+        high = {std::max(high.x, v.x), std::max(high.y, v.y), std::max(high.z, v.z)};
+    }
+    const Vec3 middle = (low + high) * 0.5f;
+    // Walking in any direction for further than the field is long never
+    // leaves it: walls stop the walker, corners push it back in.
+    for (int heading = 0; heading < 360; heading += 30) {
+        Vec3 position{middle.x, 1.0f, middle.z};
+        for (int step = 0; step < 600; ++step) {
+            Vec3 velocity = RotateAboutY({0.0f, 0.0f, -0.5f}, static_cast<float>(heading));
+            MoveWithWalls(position, velocity, 1.0f, 0.5f, ModelSlot::Slot, MatIdentity());
+        }
+        EXPECT_TRUE(position.x > low.x && position.x < high.x && position.z > low.z && position.z < high.z)
+            << "heading " << heading << " ended at " << position.x << ", " << position.z;
+    }
 }

@@ -33,8 +33,8 @@ namespace fs = std::filesystem;
 const fs::path BinDir{KESTRUNE_BIN_DIR};
 
 struct SoundSpec {
-    const char* name;
-    bool music;
+    const char* name = "";
+    bool music = false;
 };
 
 // Every sound file the scenes load.
@@ -194,7 +194,8 @@ TEST(ContentMedia, GeneratorWritesEveryFileAndTheSameBytesEachRun)
 {
     // The build ran the generator into the bin folder; run it again here.
     const TempDir temp;
-    const fs::path fresh{temp.Path()};
+    // A folder that does not exist yet is made on the way.
+    const fs::path fresh = fs::path(temp.Path()) / "nested" / "data";
     ASSERT_TRUE(WriteImages(fresh.string()));
     ASSERT_TRUE(WriteSounds(fresh.string()));
     std::vector<std::string> files;
@@ -360,6 +361,11 @@ TEST(ContentWriters, WritersRefuseBuffersThatDoNotMatchTheSize)
     EXPECT_FALSE(WritePng((folder / "empty.png").string(), 0, 4, {}));
     EXPECT_FALSE(WriteBmp((folder / "short.bmp").string(), 4, 4, std::vector<std::uint8_t>(47, 0)));
     EXPECT_FALSE(WritePng((folder / "missing" / "x.png").string(), 1, 1, std::vector<std::uint8_t>(4, 0)));
+    // An output folder that cannot be made (a file stands in its way) fails
+    // cleanly instead of writing half a data set.
+    WriteBytes((folder / "blocker").string(), {1});
+    EXPECT_FALSE(WriteImages((folder / "blocker" / "data").string()));
+    EXPECT_FALSE(WriteSounds((folder / "blocker" / "data").string()));
 
     ASSERT_TRUE(WritePng((folder / "ok.png").string(), 2, 1, {255, 0, 0, 255, 0, 0, 255, 0}));
     const Picture back = DecodePng(folder / "ok.png");

@@ -11,9 +11,9 @@
 #include <map>
 #include <sstream>
 #include <string>
-#include <unistd.h>
 
 #include "model_file_probe.h"
+#include "test_files.h"
 
 namespace {
 
@@ -25,14 +25,6 @@ const char* const StaticFiles[] = {"3DWeapon.x", "spear001.x",     "Bubble.x",  
                                    "staff.x",    "Stage1Ground.x", "Stage1Wall.x",   "sky.x"};
 
 std::string Generator() { return std::string(KESTRUNE_BIN_DIR) + "/kestrune_content"; }
-
-fs::path FreshDir(const std::string& name)
-{
-    const fs::path dir = fs::temp_directory_path() / ("kestrune_models_" + std::to_string(getpid()) + "_" + name);
-    fs::remove_all(dir);
-    fs::create_directories(dir);
-    return dir;
-}
 
 int RunGenerator(const fs::path& outDir)
 {
@@ -46,17 +38,11 @@ std::string ReadAll(const fs::path& path)
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-// One generated set shared by the structural tests.
+// The files the build generated beside the game.
 class GeneratedModels : public ::testing::Test {
 protected:
-    static void SetUpTestSuite()
-    {
-        dir_ = FreshDir("shared");
-        ASSERT_EQ(RunGenerator(dir_), 0);
-    }
-    static void TearDownTestSuite() { fs::remove_all(dir_); }
-
-    static std::string Path(const char* file) { return (dir_ / "model" / file).string(); }
+    static fs::path DataDir() { return fs::path(KESTRUNE_BIN_DIR); }
+    static std::string Path(const char* file) { return (DataDir() / "model" / file).string(); }
 
     static ProbeSkin LoadSkin(const char* file)
     {
@@ -73,8 +59,6 @@ protected:
         EXPECT_TRUE(ProbeStaticFile(Path(file), mesh, error)) << file << ": " << error;
         return mesh;
     }
-
-    static inline fs::path dir_;
 };
 
 struct Box {
@@ -167,8 +151,10 @@ Box PosedBounds(const ProbeSkin& skin, int set, float time)
 
 TEST(ContentModels, GeneratesEverySixteenModelsIdenticallyOnEveryRun)
 {
-    const fs::path first = FreshDir("first");
-    const fs::path second = FreshDir("second");
+    const TempDir firstDir;
+    const TempDir secondDir;
+    const fs::path first = firstDir.Path();
+    const fs::path second = secondDir.Path();
     ASSERT_EQ(RunGenerator(first), 0);
     ASSERT_EQ(RunGenerator(second), 0);
     int compared = 0;
@@ -187,17 +173,15 @@ TEST(ContentModels, GeneratesEverySixteenModelsIdenticallyOnEveryRun)
             << entry.path().filename() << " differs between runs";
     }
     EXPECT_EQ(compared, 16);
-    fs::remove_all(first);
-    fs::remove_all(second);
 }
 
 TEST(ContentModels, GeneratorFailsCleanlyWhenItCannotWrite)
 {
-    const fs::path blocker = FreshDir("blocked") / "not_a_folder";
+    const TempDir dir;
+    const fs::path blocker = dir.File("not_a_folder");
     std::ofstream(blocker) << "x";
     EXPECT_NE(RunGenerator(blocker), 0);
     EXPECT_NE(std::system(("\"" + Generator() + "\" > /dev/null 2>&1").c_str()), 0) << "no folder given";
-    fs::remove_all(blocker.parent_path());
 }
 
 TEST_F(GeneratedModels, SkinnedModelsReadBackWithSoundSkinsAndKeys)
@@ -208,7 +192,7 @@ TEST_F(GeneratedModels, SkinnedModelsReadBackWithSoundSkinsAndKeys)
     for (const char* file : SkinnedFiles) {
         SCOPED_TRACE(file);
         const ProbeSkin skin = LoadSkin(file);
-        ExpectSoundMesh(skin.mesh, file, dir_);
+        ExpectSoundMesh(skin.mesh, file, DataDir());
         EXPECT_GE(skin.mesh.faces.size(), 500u);
         EXPECT_LE(skin.mesh.faces.size(), 5000u);
         // One bone matrix per frame; the shaders hold at most 32.
@@ -346,7 +330,7 @@ TEST_F(GeneratedModels, StaticModelsReadBackSoundAndInPlace)
 {
     for (const char* file : StaticFiles) {
         SCOPED_TRACE(file);
-        ExpectSoundMesh(LoadStatic(file), file, dir_);
+        ExpectSoundMesh(LoadStatic(file), file, DataDir());
     }
     // On the game-over screen the sword's coordinates become clip
     // coordinates after scale 0.8 and lowering by 0.3, spinning about Y.

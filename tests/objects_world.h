@@ -4,10 +4,14 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstdlib>
+#include <initializer_list>
 
 #include "app/scene.h"
+#include "app/sound.h"
 #include "objects/obj_character.h"
+#include "tests/test_files.h"
 
 class ObjectsWorld : public ::testing::Test {
 protected:
@@ -59,4 +63,33 @@ protected:
             UpdateObjects();
         }
     }
+};
+
+// The same world with the sound table open on the silent driver and a long
+// tone in the given slots, so a test can tell which slots were started.
+class ObjectsWorldWithSound : public ObjectsWorld {
+protected:
+    void SetUp() override
+    {
+        ObjectsWorld::SetUp();
+        SetSilentAudio(true);
+        InitSound();
+        WriteToneWav(dir.File("tone.wav"), 3000);
+    }
+    void TearDown() override
+    {
+        ShutdownSound();
+        ObjectsWorld::TearDown();
+    }
+    void LoadTone(std::initializer_list<int> slots)
+    {
+        for (int slot : slots) {
+            LoadSound(slot, dir.File("tone.wav").c_str());
+            startsBefore[slot] = ChannelStartCount(slot);
+        }
+    }
+    uint32_t Starts(int slot) const { return ChannelStartCount(slot) - startsBefore[slot]; }
+
+    TempDir dir;
+    uint32_t startsBefore[SoundSlotCount] = {};
 };

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "render/model_slots.h"
 #include "render/static_model.h"
 #include "tests/x_samples.h"
 
@@ -171,4 +172,21 @@ TEST(StaticModelReader, FailsOnTextWithoutAMesh)
     EXPECT_FALSE(ParseStaticModel("", model));
     EXPECT_FALSE(ParseStaticModel("xof 0303txt 0032\ntemplate Mesh {\n}\n", model));
     EXPECT_FALSE(ParseStaticModel("Mesh", model));
+}
+
+TEST(ModelFileCheck, DescribesEveryShippedModelAndNamesBadFiles)
+{
+    std::string line;
+    for (const char* file : SkinModelFiles) {
+        EXPECT_TRUE(DescribeModelFile(file, true, line)) << line;
+        EXPECT_NE(line.find("animation sets"), std::string::npos) << line;
+    }
+    for (const char* file : StaticModelFiles) {
+        EXPECT_TRUE(DescribeModelFile(file, false, line)) << line;
+    }
+    EXPECT_FALSE(DescribeModelFile("model/absent.x", false, line));
+    EXPECT_EQ(line, "model/absent.x: cannot be read");
+    // A static prop is not a character.
+    EXPECT_FALSE(DescribeModelFile(StaticModelFiles[StaticSlotSword], true, line));
+    EXPECT_EQ(line, std::string(StaticModelFiles[StaticSlotSword]) + ": malformed");
 }

@@ -134,20 +134,37 @@ void TextAt(cairo_t* cr, const std::string& text, double x, double y, const Text
     PaintTextPath(cr, style);
 }
 
-void TextInBox(cairo_t* cr, const std::string& text, const PixelRect& box, TextStyle style, double margin,
-               TextAlign align)
+double FitTextSize(cairo_t* cr, const std::string& text, const PixelRect& box, TextStyle style, double margin)
 {
     const double room = box.Width() - 2.0 * (margin + style.outlineWidth);
     const double headroom = box.Height() - 2.0 * (margin + style.outlineWidth);
-    cairo_text_extents_t extents{};
-    for (int attempt = 0; attempt < 40; ++attempt) {
-        SelectFace(cr, style);
-        cairo_text_extents(cr, text.c_str(), &extents);
-        if ((extents.width <= room && extents.height <= headroom) || style.size < 6.0) {
-            break;
-        }
-        style.size *= 0.95;
+    if (room <= 0.0 || headroom <= 0.0 || text.empty()) {
+        return 0.0;
     }
+    // Without hinting the ink grows in proportion to the font size, so one
+    // rescale nearly fits; a few more passes absorb rounding.
+    for (int attempt = 0; attempt < 8; ++attempt) {
+        SelectFace(cr, style);
+        cairo_text_extents_t extents{};
+        cairo_text_extents(cr, text.c_str(), &extents);
+        if (extents.width <= room && extents.height <= headroom) {
+            return style.size;
+        }
+        style.size *= 0.98 * std::min(room / extents.width, headroom / extents.height);
+    }
+    return style.size;
+}
+
+void TextInBox(cairo_t* cr, const std::string& text, const PixelRect& box, TextStyle style, double margin,
+               TextAlign align)
+{
+    style.size = FitTextSize(cr, text, box, style, margin);
+    if (style.size <= 0.0) {
+        return;
+    }
+    SelectFace(cr, style);
+    cairo_text_extents_t extents{};
+    cairo_text_extents(cr, text.c_str(), &extents);
     const double inset = align == TextAlign::Left ? margin + style.outlineWidth : (box.Width() - extents.width) / 2.0;
     const double x = box.left + inset - extents.x_bearing;
     const double y = box.top + (box.Height() - extents.height) / 2.0 - extents.y_bearing;

@@ -71,6 +71,9 @@ enum class TextAlign { Left, Centre };
 // on each side.
 void TextInBox(cairo_t* cr, const std::string& text, const PixelRect& box, TextStyle style, double margin,
                TextAlign align = TextAlign::Centre);
+// The largest size, up to the style's own, at which TextInBox fits `text`
+// in `box` without shrinking it; 0 when the box has no room at all.
+double FitTextSize(cairo_t* cr, const std::string& text, const PixelRect& box, TextStyle style, double margin);
 // Draws `text` with its left end at x and its baseline at y.
 void TextAt(cairo_t* cr, const std::string& text, double x, double y, const TextStyle& style);
 // Width of `text` in pixels at the style's size.

@@ -197,12 +197,13 @@ std::vector<AnimationSet> FighterAnimations(const Skeleton& s, int cape)
     return sets;
 }
 
-// The spear hand undoes the arm's pitch so the spear stays level.
-void HoldSpearLevel(Pose& p, float upper, float fore, float tilt)
+// The spear hand undoes the pitch of the arm and of the leaning body, so the
+// spear stays level whatever the pose.
+void HoldSpearLevel(Pose& p, float upper, float fore, float bodyPitch)
 {
     p.Turn(RightUpperArm, upper, 0.0f, 8.0f);
     p.Turn(RightForearm, fore, 0.0f, 0.0f);
-    p.Turn(RightHand, -(upper + fore) + tilt, 0.0f, 0.0f);
+    p.Turn(RightHand, -(upper + fore + bodyPitch), 0.0f, 0.0f);
 }
 
 std::vector<AnimationSet> LizardAnimations(const Skeleton& s, int tail)
@@ -215,10 +216,11 @@ std::vector<AnimationSet> LizardAnimations(const Skeleton& s, int tail)
     std::vector<AnimationSet> sets;
     sets.push_back(MakeAnimation("Idle", s, 5, [&](float t, Pose& p) {
         const float b = Wave(t, 1.0f);
-        HoldSpearLevel(p, 10.0f, 45.0f, 0.0f);
+        const float lean = -6.0f + 2.0f * b;
+        HoldSpearLevel(p, 10.0f, 45.0f, lean);
         p.Turn(LeftUpperArm, 5.0f, 0.0f, -10.0f);
         p.Turn(LeftForearm, 30.0f, 0.0f, 0.0f);
-        p.Turn(Spine, -6.0f + 2.0f * b, 0.0f, 0.0f);
+        p.Turn(Spine, lean, 0.0f, 0.0f);
         p.Turn(Head, 6.0f - 3.0f * b, 8.0f * Wave(t, 1.0f, 0.3f), 0.0f);
         p.Turn(LeftThigh, 15.0f, 0.0f, -4.0f);
         p.Turn(RightThigh, 15.0f, 0.0f, 4.0f);
@@ -232,7 +234,7 @@ std::vector<AnimationSet> LizardAnimations(const Skeleton& s, int tail)
     sets.push_back(MakeAnimation("Walk", s, 5, [&](float t, Pose& p) {
         const float w = Wave(t, 2.0f);
         WalkLegs(p, t, 35.0f);
-        HoldSpearLevel(p, 10.0f + 8.0f * w, 45.0f, 0.0f);
+        HoldSpearLevel(p, 10.0f + 8.0f * w, 45.0f, -12.0f);
         p.Turn(LeftUpperArm, -30.0f * w, 0.0f, -8.0f);
         p.Turn(LeftForearm, 25.0f, 0.0f, 0.0f);
         p.Turn(Spine, -12.0f, 8.0f * w, 0.0f);
@@ -243,9 +245,11 @@ std::vector<AnimationSet> LizardAnimations(const Skeleton& s, int tail)
     sets.push_back(MakeAnimation("Thrust", s, 5, [&](float t, Pose& p) {
         const float draw = Curve(t, {{0.0f, 0.0f}, {25.0f, 1.0f}, {30.0f, 0.8f}, {35.0f, 0.0f}});
         const float drive = Curve(t, {{0.0f, 0.0f}, {28.0f, 0.0f}, {35.0f, 1.0f}, {42.0f, 1.0f}, {60.0f, 0.0f}});
-        HoldSpearLevel(p, 10.0f - 45.0f * draw + 65.0f * drive, 45.0f + 40.0f * draw - 40.0f * drive, 0.0f);
-        p.Turn(Chest, 0.0f, -35.0f * draw + 25.0f * drive, 0.0f);
-        p.Turn(Spine, -8.0f - 12.0f * drive, 0.0f, 0.0f);
+        // The chest twists back on the draw only: the drive goes straight ahead.
+        const float lean = -8.0f - 12.0f * drive;
+        HoldSpearLevel(p, 10.0f - 45.0f * draw + 65.0f * drive, 45.0f + 40.0f * draw - 40.0f * drive, lean);
+        p.Turn(Chest, 0.0f, -35.0f * draw, 0.0f);
+        p.Turn(Spine, lean, 0.0f, 0.0f);
         p.Turn(LeftUpperArm, 30.0f * draw + 50.0f * drive, 0.0f, -20.0f);
         p.Turn(LeftForearm, 40.0f, 0.0f, 0.0f);
         p.Turn(LeftThigh, 20.0f + 30.0f * drive, 0.0f, 0.0f);
@@ -269,7 +273,7 @@ SkinnedModel BuildSwordFighter()
     SkinnedModel model;
     model.skeleton = MakeHumanoid(build);
     Skeleton& s = model.skeleton;
-    const int cape = AddBone(s, "Cape", Chest, {0.0f, 1.47f, 0.17f});
+    const int cape = AddBone(s, "Cape", Chest, {0.0f, 1.47f, 0.15f});
     Mesh& m = model.mesh;
     const int skin = AddMaterial(m, Plain(1.0f, 0.8f, 0.64f));
     const int tunic = AddMaterial(m, Plain(0.15f, 0.35f, 0.85f));
@@ -289,15 +293,18 @@ SkinnedModel BuildSwordFighter()
     AddEllipsoid(m, {0.0f, 1.35f, -0.12f}, {0.1f, 0.1f, 0.06f}, 5, 8, tunic, Rigid(Chest));
     AddArms(m, s, tunic, silver, leather, silver);
     AddTube(m, JointOf(s, Neck), JointOf(s, Head), 0.06f, 0.06f, 8, skin, Rigid(Neck));
-    AddEllipsoid(m, {0.0f, 1.79f, 0.0f}, {0.16f, 0.17f, 0.16f}, Rings, Segments, skin, Rigid(Head));
-    AddEllipsoid(m, {0.0f, 1.84f, 0.025f}, {0.175f, 0.15f, 0.17f}, Rings, Segments, hair, Rigid(Head));
-    AddEllipsoid(m, {0.0f, 1.87f, -0.1f}, {0.13f, 0.06f, 0.07f}, 5, 8, hair, Rigid(Head),
+    // A slightly oversized head reads better from the follow camera.
+    AddEllipsoid(m, {0.0f, 1.79f, 0.0f}, {0.185f, 0.195f, 0.18f}, Rings, Segments, skin, Rigid(Head));
+    AddEllipsoid(m, {0.0f, 1.85f, 0.03f}, {0.2f, 0.17f, 0.19f}, Rings, Segments, hair, Rigid(Head));
+    AddEllipsoid(m, {0.0f, 1.9f, -0.11f}, {0.15f, 0.07f, 0.08f}, 5, 8, hair, Rigid(Head),
                  QuatEuler(-20.0f, 0.0f, 0.0f));
     for (const float side : {-1.0f, 1.0f}) {
-        AddEllipsoid(m, {side * 0.06f, 1.79f, -0.148f}, {0.024f, 0.032f, 0.015f}, 4, 6, eyes, Rigid(Head));
+        AddEllipsoid(m, {side * 0.07f, 1.79f, -0.168f}, {0.028f, 0.038f, 0.015f}, 4, 6, eyes, Rigid(Head));
+        AddEllipsoid(m, {side * 0.178f, 1.78f, 0.0f}, {0.025f, 0.04f, 0.03f}, 4, 6, skin, Rigid(Head));
     }
+    AddEllipsoid(m, {0.0f, 1.72f, -0.165f}, {0.035f, 0.012f, 0.012f}, 3, 6, red, Rigid(Head));
     AddSlab(m, {{-0.22f, 0.0f}, {0.22f, 0.0f}, {0.3f, 0.7f}, {0.1f, 0.78f}, {-0.1f, 0.78f}, {-0.3f, 0.7f}}, 0.025f,
-            {JointOf(s, cape), QuatEuler(80.0f, 0.0f, 0.0f)}, red, Rigid(cape));
+            {JointOf(s, cape), QuatEuler(86.0f, 0.0f, 0.0f)}, red, Rigid(cape));
     model.sets = FighterAnimations(s, cape);
     return model;
 }

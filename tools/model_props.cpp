@@ -115,9 +115,10 @@ Mesh BuildSpear()
     const int cloth = AddMaterial(mesh, Plain(0.85f, 0.15f, 0.12f));
     const Skin shaft = Rigid(0);
     AddTube(mesh, {0.0f, 0.0f, 0.85f}, {0.0f, 0.0f, -1.25f}, 0.03f, 0.028f, 8, wood, shaft);
-    const std::vector<ProfilePoint> head{{0.0f, 0.0f}, {0.04f, 0.02f}, {0.075f, 0.1f}, {0.06f, 0.2f}, {0.0f, 0.33f}};
-    AddLathe(mesh, head, 6, {{0.0f, 0.0f, -1.22f}, QuatFromUp({0.0f, 0.0f, -1.0f})}, steel, shaft, 1.0f, 0.35f);
-    AddTube(mesh, {0.0f, 0.0f, -1.1f}, {0.0f, 0.0f, -1.2f}, 0.045f, 0.045f, 8, cloth, shaft);
+    // A leaf-shaped head, flat in the upright plane so it shows from the side.
+    const std::vector<ProfilePoint> head{{0.0f, 0.0f}, {0.045f, 0.02f}, {0.09f, 0.1f}, {0.07f, 0.2f}, {0.0f, 0.35f}};
+    AddLathe(mesh, head, 6, {{0.0f, 0.0f, -1.2f}, QuatFromUp({0.0f, 0.0f, -1.0f})}, steel, shaft, 0.3f, 1.0f);
+    AddBand(mesh, {0.0f, 0.0f, -1.08f}, 0.04f, 0.1f, 8, cloth, shaft, QuatFromUp({0.0f, 0.0f, -1.0f}));
     AddEllipsoid(mesh, {0.0f, 0.0f, 0.87f}, {0.045f, 0.045f, 0.045f}, 5, 8, steel, shaft);
     return mesh;
 }
@@ -224,7 +225,12 @@ Mesh BuildSky()
     constexpr int Segments = 24;
     for (int band = 0; band < Bands; ++band) {
         const float t = static_cast<float>(band) / static_cast<float>(Bands - 1);
-        const int material = AddMaterial(mesh, Plain(0.75f - 0.55f * t, 0.97f - 0.2f * t, 1.0f - 0.05f * t, 1.0f, 0.0f));
+        // The sky is drawn with the plain lit program, whose unlit side keeps
+        // only about 55% of a colour; the bands are stored brighter than 1 so
+        // the dome still ends up a light cyan near the clear colour.
+        const float lift = 1.7f;
+        const int material = AddMaterial(
+            mesh, Plain(lift * (0.62f - 0.5f * t), lift * (0.95f - 0.15f * t), lift * (0.98f - 0.03f * t), 1.0f, 0.0f));
         const float a0 = -0.15f * Pi + (0.65f * Pi) * static_cast<float>(band) / Bands;
         const float a1 = -0.15f * Pi + (0.65f * Pi) * static_cast<float>(band + 1) / Bands;
         std::vector<ProfilePoint> profile;

@@ -1,11 +1,10 @@
 #include "tools/model_textures.h"
 
-#include <png.h> // Required for: png_create_write_struct, png_write_*
+#include "tools/png_writer.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include <cstdio>
 #include <functional>
 #include <vector>
 
@@ -27,39 +26,21 @@ float Noise(int x, int y, int seed)
     return static_cast<float>(h & 0xffffu) / 65535.0f;
 }
 
-bool WritePng(const std::string& path, int size, const std::function<Rgb(int x, int y)>& shade)
+bool WriteTexture(const std::string& path, int size, const std::function<Rgb(int x, int y)>& shade)
 {
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (file == nullptr) {
-        std::fprintf(stderr, "cannot write %s\n", path.c_str());
-        return false;
-    }
-    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-    png_infop info = png != nullptr ? png_create_info_struct(png) : nullptr;
-    if (png == nullptr || info == nullptr || setjmp(png_jmpbuf(png))) {
-        png_destroy_write_struct(&png, &info);
-        std::fclose(file);
-        std::fprintf(stderr, "cannot encode %s\n", path.c_str());
-        return false;
-    }
-    png_init_io(png, file);
-    png_set_IHDR(png, info, static_cast<png_uint_32>(size), static_cast<png_uint_32>(size), 8, PNG_COLOR_TYPE_RGB,
-                 PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-    png_write_info(png, info);
-    std::vector<png_byte> row(static_cast<size_t>(size) * 3);
-    const auto toByte = [](float v) { return static_cast<png_byte>(std::clamp(v, 0.0f, 1.0f) * 255.0f + 0.5f); };
+    std::vector<std::uint8_t> rgba(static_cast<size_t>(size) * size * 4);
+    const auto toByte = [](float v) { return static_cast<std::uint8_t>(std::clamp(v, 0.0f, 1.0f) * 255.0f + 0.5f); };
     for (int y = 0; y < size; ++y) {
         for (int x = 0; x < size; ++x) {
             const Rgb c = shade(x, y);
-            row[static_cast<size_t>(x) * 3] = toByte(c.r);
-            row[static_cast<size_t>(x) * 3 + 1] = toByte(c.g);
-            row[static_cast<size_t>(x) * 3 + 2] = toByte(c.b);
+            const size_t at = (static_cast<size_t>(y) * size + x) * 4;
+            rgba[at] = toByte(c.r);
+            rgba[at + 1] = toByte(c.g);
+            rgba[at + 2] = toByte(c.b);
+            rgba[at + 3] = 255;
         }
-        png_write_row(png, row.data());
     }
-    png_write_end(png, nullptr);
-    png_destroy_write_struct(&png, &info);
-    return std::fclose(file) == 0;
+    return WritePng(path, size, size, rgba);
 }
 
 // Warm green grass with darker blades and a few light speckles.
@@ -104,8 +85,8 @@ Rgb FloorSlabs(int x, int y)
 
 bool WriteModelTextures(const std::string& outDir)
 {
-    bool ok = WritePng(outDir + "/" + GrassTexture, 64, Grass);
-    ok = WritePng(outDir + "/" + WallTexture, 64, WallBlocks) && ok;
-    ok = WritePng(outDir + "/" + FloorTexture, 64, FloorSlabs) && ok;
+    bool ok = WriteTexture(outDir + "/" + GrassTexture, 64, Grass);
+    ok = WriteTexture(outDir + "/" + WallTexture, 64, WallBlocks) && ok;
+    ok = WriteTexture(outDir + "/" + FloorTexture, 64, FloorSlabs) && ok;
     return ok;
 }

@@ -240,11 +240,14 @@ void PaintLogo(cairo_t* cr, const PixelRect& box)
     cairo_restore(cr);
 }
 
-void PaintMenuItem(cairo_t* cr, const PixelRect& box, const char* text)
+// Both items share one size, the one at which the longer of them fits.
+void PaintMenuItems(cairo_t* cr, const PixelRect& first, const PixelRect& second)
 {
     TextStyle style{FontFace::SansBold, 40.0, Colour{1.0, 1.0, 1.0, 1.0}, Colour{0.05, 0.02, 0.02, 1.0}, 3.0};
+    style.size = FitTextSize(cr, "Character Select", second, style, 3.0);
     // Left-aligned, so the cursor just left of the cell points at the word.
-    TextInBox(cr, text, box, style, 3.0, TextAlign::Left);
+    TextInBox(cr, "Start", first, style, 3.0, TextAlign::Left);
+    TextInBox(cr, "Character Select", second, style, 3.0, TextAlign::Left);
 }
 
 // A small sword pointing right at the menu item: steel blade, gold guard.
@@ -322,8 +325,7 @@ void PaintTitleInterface(Canvas& canvas)
 {
     cairo_t* cr = canvas.Context();
     PaintLogo(cr, RectOf(TitleUi, "logo"));
-    PaintMenuItem(cr, RectOf(TitleUi, "menu start"), "Start");
-    PaintMenuItem(cr, RectOf(TitleUi, "menu select"), "Character Select");
+    PaintMenuItems(cr, RectOf(TitleUi, "menu start"), RectOf(TitleUi, "menu select"));
     PaintSwordCursor(cr, RectOf(TitleUi, "cursor"));
     PaintPressEnter(cr, RectOf(TitleUi, "press enter"));
 }

@@ -154,7 +154,10 @@ void PaintStageInterface(Canvas& canvas)
     PaintLockOnMarker(cr, RectOf("lock-on marker"));
     // The stage tints the label black, so its shape is all that matters.
     TextStyle label{FontFace::SansBold, 24.0, White, White, 0.5};
-    TextInBox(cr, "Enemies left", RectOf("enemy label"), label, 2.0);
+    // The count is drawn right after the label, so leave a gap before it.
+    PixelRect labelBox = RectOf("enemy label");
+    labelBox.right -= 12;
+    TextInBox(cr, "Enemies left", labelBox, label, 2.0);
 }
 
 namespace {
