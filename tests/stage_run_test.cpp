@@ -2,11 +2,13 @@
 // title, through the clear to the end screen and back, with the save file
 // and screenshots checked from outside the process.
 #include <gtest/gtest.h>
+#include <png.h>  // Required for: reading the screenshots back
 
 #include <filesystem>
 #include <fstream>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "tests/game_runner.h"
 
@@ -67,6 +69,48 @@ GameRun RunToClearAndBack(const fs::path& dir)
     return RunGame(args, 120, dir.string());
 }
 
+// A screenshot as rows of RGB bytes, top row first; empty when unreadable.
+struct Screen {
+    int width = 0;
+    int height = 0;
+    std::vector<unsigned char> rgb;
+
+    const unsigned char* At(int x, int y) const { return &rgb[(static_cast<size_t>(y) * width + x) * 3]; }
+
+    // Pixels in the box (inclusive) darker than a digit's outline would be.
+    int DarkPixels(int left, int top, int right, int bottom) const
+    {
+        int count = 0;
+        for (int y = top; y <= bottom; ++y) {
+            for (int x = left; x <= right; ++x) {
+                const unsigned char* p = At(x, y);
+                count += p[0] < 60 && p[1] < 60 && p[2] < 60 ? 1 : 0;
+            }
+        }
+        return count;
+    }
+};
+
+Screen ReadScreen(const fs::path& path)
+{
+    Screen screen;
+    png_image image{};
+    image.version = PNG_IMAGE_VERSION;
+    if (png_image_begin_read_from_file(&image, path.c_str()) == 0) {
+        return screen;
+    }
+    image.format = PNG_FORMAT_RGB;
+    std::vector<unsigned char> pixels(PNG_IMAGE_SIZE(image));
+    if (png_image_finish_read(&image, nullptr, pixels.data(), 0, nullptr) == 0) {
+        png_image_free(&image);
+        return screen;
+    }
+    screen.width = static_cast<int>(image.width);
+    screen.height = static_cast<int>(image.height);
+    screen.rgb = std::move(pixels);
+    return screen;
+}
+
 std::string SaveBytes(const fs::path& dir)
 {
     return ReadWholeFile((dir / "Kestrune.savedata").string());
@@ -95,6 +139,31 @@ TEST(StageRun, ClearScreenWaitsForANewEnterAndTheFirstClearUnlocksOnce)
     ASSERT_EQ(third.status, 0) << third.errors;
     EXPECT_EQ(Picture(dir, 60), clearSecond);
     EXPECT_EQ(SaveBytes(dir), std::string("\0\0\0\0\1\1\0\0", 8));
+    fs::remove_all(dir);
+}
+
+// On a stage without enemies the counter shows a single 0 right of its label,
+// and the full HP gauge fills its frame from x 5 to 197 and stops there.
+TEST(StageRun, CounterAndFullGaugeOnScreen)
+{
+    const fs::path dir = MakeGameDir("hud");
+    const GameRun run =
+        RunGame("--seed 9 --unpaced --frames 22 --script " + Script(dir, "2 down Enter\n3 up Enter\n") + Shot(dir, 20),
+                120, dir.string());
+    ASSERT_EQ(run.status, 0) << run.errors;
+    const Screen screen = ReadScreen(dir / "f20.png");
+    ASSERT_EQ(screen.width, 800);
+    ASSERT_EQ(screen.height, 600);
+    EXPECT_GT(screen.DarkPixels(708, 12, 728, 38), 40) << "no digit where the count belongs";
+    EXPECT_EQ(screen.DarkPixels(736, 10, 799, 40), 0) << "more than one digit for a count of 0";
+    // The fill is red with a pulse of white: red clearly above green inside
+    // the frame, and the gauge's colour gone just right of the frame.
+    for (int x : {12, 100, 190}) {
+        const unsigned char* p = screen.At(x, 18);
+        EXPECT_GT(p[0], p[1] + 40) << "gauge not filled at x " << x;
+    }
+    const unsigned char* outside = screen.At(205, 18);
+    EXPECT_LT(outside[0], outside[1]) << "gauge runs past its frame";
     fs::remove_all(dir);
 }
 
