@@ -57,25 +57,6 @@ int RandomIn(int span, int base)
     return std::rand() % span + base;
 }
 
-// One band of the enemy table: how many of a kind and where they may stand.
-struct EnemyBand {
-    int32_t objectType;
-    int count;
-    int xSpan;
-    int xBase;
-    float y;
-    int zSpan;
-    int zBase;
-};
-constexpr EnemyBand EnemyBands[] = {
-    {TypeSlimeGreen, 6, 13, -6, 0.0f, 21, -40},
-    {TypeSlimeRed, 3, 41, -20, 0.0f, 11, -80},
-    {TypeSlimeBlue, 3, 41, -20, 0.0f, 11, -80},
-    {TypeWivern, 3, 41, -20, 9.5f, 51, -150},
-    {TypeWizard, 2, 41, -20, 0.0f, 51, -150},
-    {TypeLizaldy, 3, 41, -20, 0.0f, 51, -150},
-};
-
 // A quad of the given texel rectangle on the unit square centred on the
 // origin, top texel row at y 0.5; it faces the camera once billboarded.
 SpriteQuad UnitSquareQuad(float s0, float t0, float s1, float t1)
@@ -84,23 +65,6 @@ SpriteQuad UnitSquareQuad(float s0, float t0, float s1, float t1)
 }
 
 }  // namespace
-
-std::vector<EnemyPlacement> PlanEnemies()
-{
-    std::vector<EnemyPlacement> plan;
-    plan.reserve(EnemyCount);
-    for (const EnemyBand& band : EnemyBands) {
-        for (int i = 0; i < band.count; ++i) {
-            EnemyPlacement placement;
-            placement.objectType = band.objectType;
-            placement.position.z = static_cast<float>(RandomIn(band.zSpan, band.zBase));
-            placement.position.x = static_cast<float>(RandomIn(band.xSpan, band.xBase));
-            placement.position.y = band.y;
-            plan.push_back(placement);
-        }
-    }
-    return plan;
-}
 
 bool UnlockEarned()
 {
@@ -170,7 +134,9 @@ void SceneStage1::BuildWorld()
     SetupLockOnCamera(camera, UnitSquareQuad(0.0f, 188.0f, 64.0f, 252.0f), VkRight, VkLeft, VkUp, VkDown, VkLockOn,
                       this, player, -5.0f, -90.0f, 10.0f, 2.0f, 0.2f);
 
-    CreateEnemies();
+    // The enemies come here, between the camera's set-up and the light, once
+    // their classes are part of the game; until then the stage clears 30
+    // frames after it starts.
 
     Light* light = new Light();
     AddObject(light, TypeLight, TeamNeutral, 0);
@@ -191,15 +157,6 @@ void SceneStage1::CreatePlayer()
     fighter->Setup(this, 0.0f, 0.0f, 0.0f, sword);
     SetupSword(sword, fighter);
     player = fighter;
-}
-
-void SceneStage1::CreateEnemies()
-{
-    // The positions are drawn even for kinds not yet in the game, so the
-    // random sequence of a seeded run does not shift as kinds arrive.
-    for (const EnemyPlacement& placement : PlanEnemies()) {
-        (void)placement;
-    }
 }
 
 void SceneStage1::Update()

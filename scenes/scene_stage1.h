@@ -6,7 +6,6 @@
 
 #include <array>
 #include <cstdint>
-#include <vector>
 
 #include "math/vector_math.h"
 #include "objects/stage_geometry.h"
@@ -21,18 +20,6 @@ class ObjCharacter;
 extern int ClearResult;
 
 inline constexpr int GrassCount = 30;
-inline constexpr int EnemyCount = 20;
-
-// Where one enemy of the stage starts, in the order the stage creates them.
-struct EnemyPlacement {
-    int32_t objectType = 0;
-    Vec3 position;
-};
-
-// Draws the twenty enemy positions from rand() in creation order (for each
-// enemy z before x): green slimes near the start, red and blue slimes in a
-// band further on, the wyverns, wizards and lizard warriors at the far end.
-std::vector<EnemyPlacement> PlanEnemies();
 
 // Whether this clear opens the title menu: 100 lifetime defeats, or the first
 // playable character in the object list still at full health.
@@ -67,6 +54,5 @@ public:
 
 private:
     void CreatePlayer();
-    void CreateEnemies();
     void FinishClear();
 };
