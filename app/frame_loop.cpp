@@ -14,11 +14,12 @@
 #include "platform/clock.h"
 #include "platform/debug_sink.h"
 #include "platform/window.h"
+#include "render/model_slots.h"
 #include "render/render_passes.h"
 #include "render/shaders.h"
 #include "render/sprite.h"
 #include "render/texture.h"
-#include "scenes/scene_boot.h"
+#include "scenes/scene_factory.h"
 
 FramePacer GamePacer;
 
@@ -77,9 +78,10 @@ void StartUp()
     EnableVerticalSync();
     SetSilentAudio(Dev.silentAudio);
     InitSound();
-    // The seven skinned and nine static models load here, for the whole run.
+    // The seven skinned and nine static models live for the whole run.
+    LoadStartUpModels();
     LoadScriptOrExit();
-    RequestScene(MakeBootScene());
+    RequestScene(MakeTitleScene());
 }
 
 void FrameUpdate()
@@ -159,6 +161,7 @@ void ExitGame()
     delete NextScene;
     NextScene = nullptr;
     ClearObjectList();
+    FreeAllModels();
     DeleteShaderPrograms();
     DestroyGameWindow();
     std::exit(0);
