@@ -5,8 +5,9 @@
 #include "platform/window.h"       // Required for: SetClearColour
 #include "render/sprite.h"         // Required for: SpriteQuad, DrawSprite
 #include "render/texture.h"        // Required for: LoadTexture
-#include "scenes/scene_stage1.h"    // Required for: ClearResult
 #include "scenes/scene_factory.h"       // Required for: MakeTitleScene
+
+int ClearResult = 1;
 
 namespace {
 

@@ -15,9 +15,7 @@
 #include "render/static_model.h"          // Required for: DrawStaticModel, DrawStaticModelShadowed
 #include "platform/window.h"              // Required for: SetClearColour
 #include "render/texture.h"               // Required for: LoadTexture
-#include "scenes/scene_game_clear.h"
-
-int ClearResult = 1;
+#include "scenes/scene_game_clear.h"     // Required for: SceneGameClear, ClearResult
 
 namespace {
 

@@ -15,10 +15,6 @@
 class MainCameraLockOn;
 class ObjCharacter;
 
-// The stage's result, read by the game clear screen: 1 cleared, 2 cleared and
-// the title menu unlocked by this clear, 3 cleared with the menu already open.
-extern int ClearResult;
-
 inline constexpr int GrassCount = 30;
 
 // Whether this clear opens the title menu: 100 lifetime defeats, or the first
