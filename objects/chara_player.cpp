@@ -4,7 +4,8 @@
 #include "app/scene.h"              // Required for: RequestScene
 #include "app/sound.h"              // Required for: PlaySound
 #include "math/collision.h"         // Required for: CollectHits, MoveWithWalls
-#include "objects/damage.h"         // Required for: ApplyDamage
+#include "objects/damage.h"         // Required for: HitStrength
+#include "objects/enemy_contact.h"  // Required for: TakeEnemyContactDamage
 #include "objects/obj_camera.h"     // Required for: ActiveCamera, CameraRelative
 #include "objects/obj_weapon.h"     // Required for: ObjWeapon
 #include "objects/stage_geometry.h"
@@ -40,7 +41,6 @@ constexpr float WalkAnimStep = 1.5f;
 constexpr float KnockedBackAnimStep = 5.0f;
 constexpr float DyingAnimStep = 0.5f;
 
-constexpr int SoundContact = 6;
 
 // Movement keys: the virtual-key numbers of the letters are their capitals.
 constexpr int VkW = 'W';
@@ -293,26 +293,7 @@ void CharaPlayer::UpdateAttack()
 
 void CharaPlayer::TouchEnemies()
 {
-    CollectHits(this);
-    if (collider == nullptr) {
-        return;
-    }
-    for (Object* other : collider->hits) {
-        if (other == nullptr) {
-            break;
-        }
-        if (other->team != TeamEnemy) {
-            continue;
-        }
-        auto* enemy = static_cast<ObjCharacter*>(other);
-        // Touching a wizard does no harm, and a wyvern hurts only with its
-        // dive, which needs the wyvern's own dive state.
-        if (enemy->objectType == TypeWizard || enemy->objectType == TypeWivern) {
-            continue;
-        }
-        PlaySound(SoundContact);
-        ApplyDamage(enemy->attack, HitStrength, enemy, this);
-    }
+    TakeEnemyContactDamage(*this);
 }
 
 void CharaPlayer::MoveAndFinish()
