@@ -16,6 +16,7 @@
 #include "platform/window.h"              // Required for: SetClearColour
 #include "render/texture.h"               // Required for: LoadTexture
 #include "scenes/scene_game_clear.h"     // Required for: SceneGameClear, ClearResult
+#include "scenes/stage1_enemies.h"       // Required for: SpawnStage1Enemies
 
 namespace {
 
@@ -132,9 +133,7 @@ void SceneStage1::BuildWorld()
     SetupLockOnCamera(camera, UnitSquareQuad(0.0f, 188.0f, 64.0f, 252.0f), VkRight, VkLeft, VkUp, VkDown, VkLockOn,
                       this, player, -5.0f, -90.0f, 10.0f, 2.0f, 0.2f);
 
-    // The enemies come here, between the camera's set-up and the light, once
-    // their classes are part of the game; until then the stage clears 30
-    // frames after it starts.
+    SpawnStage1Enemies(player, this);
 
     Light* light = new Light();
     AddObject(light, TypeLight, TeamNeutral, 0);

@@ -44,6 +44,17 @@ protected:
         stage->BuildWorld();
     }
 
+    // Takes the enemies and their weapons away as if all had just fallen.
+    static void DefeatEveryEnemy()
+    {
+        for (Object* object : ObjectList) {
+            if (object->team == TeamEnemy || object->team == TeamEnemyWeapon) {
+                object->MarkForRemoval(0);
+            }
+        }
+        EnemiesAlive = 0;
+    }
+
     void TearDown() override
     {
         delete stage;
@@ -91,14 +102,20 @@ protected:
 
 TEST_F(SceneStage1Test, ObjectsStandInTheListedOrder)
 {
-    std::vector<int32_t> types;
-    std::vector<int32_t> teams;
+    std::vector<int32_t> characters;
+    std::vector<int32_t> front;
     for (Object* object : ObjectList) {
-        types.push_back(object->objectType);
-        teams.push_back(object->team);
+        if (front.size() < 3) {
+            front.push_back(object->objectType);
+        }
+        if (object->team == TeamEnemy) {
+            characters.push_back(object->objectType);
+        }
     }
-    EXPECT_EQ(types, (std::vector<int32_t>{TypeMainCameraLockOn, TypeWeaponSword, TypePlayer, TypeLight}));
-    EXPECT_EQ(teams, (std::vector<int32_t>{TeamNeutral, TeamPlayerWeapon, TeamPlayer, TeamNeutral}));
+    EXPECT_EQ(front, (std::vector<int32_t>{TypeMainCameraLockOn, TypeWeaponSword, TypePlayer}));
+    EXPECT_EQ(ObjectList.back()->objectType, TypeLight);
+    EXPECT_EQ(characters, (std::vector<int32_t>{2, 2, 2, 2, 2, 2, 3, 3, 3, 4, 4, 4, 5, 5, 5, 6, 6, 7, 7, 7}));
+    EXPECT_EQ(EnemiesAlive, 20);
     EXPECT_EQ(ActiveCamera, ObjectList.front());
     auto* player = dynamic_cast<CharaPlayer*>(stage->player);
     ASSERT_NE(player, nullptr);
@@ -127,6 +144,7 @@ TEST_F(SceneStage1Test, SeededRandomDrawsPlaceTheGrassInItsBand)
 
     // The same seed gives the same field.
     ClearObjectList();
+    EnemiesAlive = 0;
     SceneStage1 again;
     again.BuildWorld();
     for (int i = 0; i < GrassCount; ++i) {
@@ -138,6 +156,7 @@ TEST_F(SceneStage1Test, SeededRandomDrawsPlaceTheGrassInItsBand)
 // An unhurt first clear unlocks the menu and writes both flags at once.
 TEST_F(SceneStage1Test, FirstUnhurtClearUnlocksTheMenuAndWritesTheFlags)
 {
+    DefeatEveryEnemy();
     EXPECT_EQ(FramesUntilClear(100), 31);
     EXPECT_NE(dynamic_cast<SceneGameClear*>(NextScene), nullptr);
     EXPECT_EQ(ClearResult, 2);
@@ -151,6 +170,7 @@ TEST_F(SceneStage1Test, FirstUnhurtClearUnlocksTheMenuAndWritesTheFlags)
 
 TEST_F(SceneStage1Test, HurtClearWritesClearedButKeepsTheMenuLocked)
 {
+    DefeatEveryEnemy();
     stage->player->hp = 149;
     SaveData.defeatCount = 99;
     FramesUntilClear(100);
@@ -163,6 +183,7 @@ TEST_F(SceneStage1Test, HurtClearWritesClearedButKeepsTheMenuLocked)
 
 TEST_F(SceneStage1Test, HundredDefeatsUnlockEvenWhenHurt)
 {
+    DefeatEveryEnemy();
     stage->player->hp = 3;
     SaveData.defeatCount = 100;
     FramesUntilClear(100);
@@ -173,6 +194,7 @@ TEST_F(SceneStage1Test, HundredDefeatsUnlockEvenWhenHurt)
 // Result 2 comes once per save file: a later clear shows 3 and writes nothing.
 TEST_F(SceneStage1Test, ClearWithTheMenuOpenShowsResultThreeAndWritesNothing)
 {
+    DefeatEveryEnemy();
     SaveData.menuUnlocked = 1;
     FramesUntilClear(100);
     EXPECT_EQ(ClearResult, 3);
@@ -182,20 +204,18 @@ TEST_F(SceneStage1Test, ClearWithTheMenuOpenShowsResultThreeAndWritesNothing)
 
 TEST_F(SceneStage1Test, ClearWaitsThirtyFramesAfterTheLastEnemy)
 {
-    EnemiesAlive = 2;
     for (int i = 0; i < 50; ++i) {
         Frame();
     }
     EXPECT_EQ(NextScene, nullptr);
     EXPECT_EQ(stage->clearDelay, 30);
-    EnemiesAlive = 0;
+    DefeatEveryEnemy();
     EXPECT_EQ(FramesUntilClear(100), 31);
 }
 
 TEST_F(SceneStage1Test, DownedPlayerLosesTheLockOnEveryFrame)
 {
     auto* camera = static_cast<MainCameraLockOn*>(ObjectList.front());
-    EnemiesAlive = 1;
     camera->lockTarget = ObjectHandle(ObjectList.back());
     Frame();
     EXPECT_NE(camera->LockTarget(), nullptr);
