@@ -2,7 +2,6 @@
 
 #include "scenes/scene_character_select.h"
 #include "scenes/scene_game_title.h"
-#include "scenes/scene_placeholders.h"
 #include "scenes/scene_stage1.h"
 
 Scene* MakeStageScene(int chosenCharacter)

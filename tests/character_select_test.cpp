@@ -15,7 +15,7 @@
 #include "scenes/scene_character_select.h"
 #include "scenes/scene_factory.h"
 #include "scenes/scene_game_title.h"
-#include "scenes/scene_placeholders.h"
+#include "scenes/scene_stage1.h"
 #include "tests/gl_test_window.h"
 #include "tests/test_files.h"
 
@@ -175,16 +175,12 @@ TEST_F(CharacterSelectTest, EnterConfirmsIntoTheStage)
     EXPECT_TRUE(SoundPlaying(0));
     Frame({VkRight});
     Frame({VkEnter});
-    const auto* stage = dynamic_cast<const ScenePlaceholder*>(NextScene);
+    const auto* stage = dynamic_cast<const SceneStage1*>(NextScene);
     ASSERT_NE(stage, nullptr);
-    EXPECT_STREQ(stage->ScreenName(), "stage");
+    EXPECT_EQ(stage->chosenCharacter, 1);
     EXPECT_FALSE(SoundPlaying(0));
     EXPECT_TRUE(SoundPlaying(1));
 
-    // The preview camera goes with the screen.
-    Frame();
-    EXPECT_EQ(ActiveCamera, nullptr);
-    EXPECT_TRUE(ObjectList.empty());
 }
 
 TEST_F(CharacterSelectTest, BGoesBackToTheTitleAtOnce)
@@ -195,6 +191,8 @@ TEST_F(CharacterSelectTest, BGoesBackToTheTitleAtOnce)
     EXPECT_TRUE(SoundPlaying(0));  // no confirm: the music was not stopped
     Frame();
     EXPECT_EQ(dynamic_cast<SceneGameTitle&>(*CurrentScene).Selection(), 0);
+    // The preview camera went with the screen.
+    EXPECT_EQ(ActiveCamera, nullptr);
 }
 
 }  // namespace

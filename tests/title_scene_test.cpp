@@ -14,7 +14,6 @@
 #include "scenes/scene_character_select.h"
 #include "scenes/scene_factory.h"
 #include "scenes/scene_game_title.h"
-#include "scenes/scene_placeholders.h"
 #include "scenes/scene_stage1.h"
 #include "tests/gl_test_window.h"
 #include "tests/test_files.h"
@@ -84,8 +83,7 @@ protected:
         if (const auto* stage = dynamic_cast<const SceneStage1*>(NextScene); stage != nullptr) {
             return stage->chosenCharacter == DefaultCharacter ? "stage" : "stage with a chosen character";
         }
-        const auto* placeholder = dynamic_cast<const ScenePlaceholder*>(NextScene);
-        return placeholder != nullptr ? placeholder->ScreenName() : "";
+        return "";
     }
 
     static void WriteSave(uint8_t unlocked, uint8_t cleared)
