@@ -181,6 +181,11 @@ TEST_F(CharacterSelectTest, EnterConfirmsIntoTheStage)
     EXPECT_FALSE(SoundPlaying(0));
     EXPECT_TRUE(SoundPlaying(1));
 
+    // The preview camera goes with the screen; the stage brings its own.
+    Frame();
+    ASSERT_FALSE(ObjectList.empty());
+    EXPECT_EQ(ActiveCamera, ObjectList.front());
+    EXPECT_EQ(ObjectList.front()->objectType, TypeMainCameraLockOn);
 }
 
 TEST_F(CharacterSelectTest, BGoesBackToTheTitleAtOnce)
