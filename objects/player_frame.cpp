@@ -52,11 +52,12 @@ void SufferContact(ObjCharacter& self, ObjCharacter& enemy)
         return;
     }
     if (enemy.objectType == TypeWivern) {
-        auto& wivern = static_cast<CharaWivern&>(enemy);
-        if (wivern.aiState != WivernDiving || wivern.diveHit) {
+        // Anything else wearing the wyvern's type id has no dive to hurt with.
+        auto* wivern = dynamic_cast<CharaWivern*>(&enemy);
+        if (wivern == nullptr || wivern->aiState != WivernDiving || wivern->diveHit) {
             return;
         }
-        wivern.diveHit = true;
+        wivern->diveHit = true;
         PlaySound(SoundDiveContact);
     } else {
         PlaySound(SoundContact);
