@@ -14,7 +14,12 @@
 #include "platform/clock.h"
 #include "platform/debug_sink.h"
 #include "platform/window.h"
-#include "scenes/scene_boot.h"
+#include "render/model_slots.h"
+#include "render/render_passes.h"
+#include "render/shaders.h"
+#include "render/sprite.h"
+#include "render/texture.h"
+#include "scenes/scene_factory.h"
 
 FramePacer GamePacer;
 
@@ -29,13 +34,7 @@ std::vector<ScriptEvent> scriptEvents;
 
 void DrawFrame()
 {
-    ClearFrame();
-    for (Object* object : ObjectList) {
-        object->Draw();
-    }
-    if (CurrentScene != nullptr) {
-        CurrentScene->Draw();
-    }
+    RenderPasses();
 }
 
 void LoadScriptOrExit()
@@ -69,14 +68,20 @@ void StartUp()
     if (!InitGlExtensions()) {
         ExitGame();
     }
-    // Shader programs are built here: skinned, static, then 2D.
+    // A broken shader source has already told the player in a message box.
+    if (!InitSkinModelShaders() || !InitStaticModelShaders() || !Init2DShaders()) {
+        ExitGame();
+    }
+    InitShadowDepthTexture();
     InitDrawState();
+    InitScreenProjection();
     EnableVerticalSync();
     SetSilentAudio(Dev.silentAudio);
     InitSound();
-    // The seven skinned and nine static models load here, for the whole run.
+    // The seven skinned and nine static models live for the whole run.
+    LoadStartUpModels();
     LoadScriptOrExit();
-    RequestScene(MakeBootScene());
+    RequestScene(MakeTitleScene());
 }
 
 void FrameUpdate()
@@ -146,6 +151,7 @@ void ExitGame()
     // Sounds, textures, scenes, objects, static models, skinned models: each
     // subsystem's release runs here in this order.
     ShutdownSound();
+    DeleteAllTextures();
     char report[128];
     std::snprintf(report, sizeof report, "objects: %zu peak: %zu\n", ObjectList.size(),
                   PeakObjectCount());
@@ -155,6 +161,8 @@ void ExitGame()
     delete NextScene;
     NextScene = nullptr;
     ClearObjectList();
+    FreeAllModels();
+    DeleteShaderPrograms();
     DestroyGameWindow();
     std::exit(0);
 }

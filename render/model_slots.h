@@ -39,3 +39,11 @@ inline constexpr const char* StaticModelFiles[] = {
 // frames and animation sets). False when the file is missing or malformed;
 // the line then says so.
 bool DescribeModelFile(const char* path, bool skinned, std::string& line);
+
+// Loads the seven characters and nine static models (a missing or broken
+// file leaves its slot with an empty model) and registers the per-scene
+// releases with the scene switch. Needs the GL context.
+void LoadStartUpModels();
+
+// Program exit: static models first, then the skinned ones.
+void FreeAllModels();

@@ -99,3 +99,15 @@ bool LoadSkinModel(const char* path, int slot);
 void ReleaseSkinModel(SkinModel* model);
 void ReleaseSceneSkinModels();
 void FreeAllSkinModels();
+
+// The three skinned draws pose the model at (set, time) first, so after any of
+// them boneMatrices holds that pose. A colour (four floats) draws the whole
+// mesh flat in one call; null draws each material. An empty slot draws nothing.
+// Shadow pass, seen from the active light with the camera's projection.
+void DrawSkinModelDepth(int slot, int set, float time, const Matrix4& world, const Matrix4& projection);
+// Main pass with shadow lookup (the stage).
+void DrawSkinModelShadowed(int slot, const float* colour, const Matrix4& world, int set, float time,
+                           const Matrix4& projection, const Matrix4& view);
+// Main pass without shadow lookup (the character preview).
+void DrawSkinModel(int slot, int set, float time, const Matrix4& world, const Matrix4& projection,
+                   const Matrix4& view, const float* colour);

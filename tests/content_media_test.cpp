@@ -1,8 +1,10 @@
 // The generated pictures and sounds: every file the scenes load exists,
-// decodes at its size, holds art wherever the game draws from it (and stays
+// decodes through the game's own BMP reader and PNG layer at its size, holds art wherever the game draws from it (and stays
 // clear wherever later sprites must show through), and every sound is
 // 16-bit PCM of a sensible length that is neither silent nor clipped. The
 // generator is also run again to prove it writes the same bytes.
+#include "platform/png_loader.h"
+#include "render/bmp.h"
 #include "tests/test_files.h"
 #include "tools/bmp_writer.h"
 #include "tools/content.h"
@@ -12,7 +14,6 @@
 #include "tools/wav_writer.h"
 
 #include <gtest/gtest.h>
-#include <png.h>      // Required for: png_image_begin_read_from_file (decoding our own output)
 
 #include <cmath>
 #include <cstdint>
@@ -23,6 +24,7 @@
 #include <iterator>
 #include <limits>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -33,8 +35,8 @@ namespace fs = std::filesystem;
 const fs::path BinDir{KESTRUNE_BIN_DIR};
 
 struct SoundSpec {
-    const char* name;
-    bool music;
+    const char* name = "";
+    bool music = false;
 };
 
 // Every sound file the scenes load.
@@ -77,63 +79,45 @@ struct Picture {
     }
 };
 
-// Reads a BMP the way the game does: offset, width and height from the
-// header, rows bottom first, blue-green-red, each row padded by width mod 4.
-Picture DecodeBmp(const std::vector<std::uint8_t>& bytes)
+// Through the game's own BMP reader: RGB, top row first.
+Picture FromBmpBytes(const std::vector<std::uint8_t>& bytes)
 {
     Picture picture;
-    if (bytes.size() < 54 || bytes[0] != 'B' || bytes[1] != 'M') {
-        return picture;
-    }
-    const std::uint32_t offset = Le32(bytes, 10);
-    const int width = static_cast<int>(Le32(bytes, 18));
-    const int height = static_cast<int>(Le32(bytes, 22));
-    const std::size_t rowBytes = static_cast<std::size_t>(width) * 3 + static_cast<std::size_t>(width % 4);
-    if (width <= 0 || height <= 0 || offset + rowBytes * static_cast<std::size_t>(height) > bytes.size()) {
+    int width = 0;
+    int height = 0;
+    const std::unique_ptr<std::uint8_t[]> rgb = DecodeBmp(bytes.data(), bytes.size(), width, height);
+    if (!rgb) {
         return picture;
     }
     picture.width = width;
     picture.height = height;
     picture.rgba.assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 4, 255);
-    for (int fileRow = 0; fileRow < height; ++fileRow) {
-        const std::size_t source = offset + rowBytes * static_cast<std::size_t>(fileRow);
-        const int y = height - 1 - fileRow;
-        for (int x = 0; x < width; ++x) {
-            std::uint8_t* dest = &picture.rgba[(static_cast<std::size_t>(y) * static_cast<std::size_t>(width) +
-                                                static_cast<std::size_t>(x)) * 4];
-            const std::size_t p = source + static_cast<std::size_t>(x) * 3;
-            dest[0] = bytes[p + 2];
-            dest[1] = bytes[p + 1];
-            dest[2] = bytes[p];
-        }
+    for (std::size_t i = 0; i < static_cast<std::size_t>(width) * static_cast<std::size_t>(height); ++i) {
+        picture.rgba[i * 4] = rgb[i * 3];
+        picture.rgba[i * 4 + 1] = rgb[i * 3 + 1];
+        picture.rgba[i * 4 + 2] = rgb[i * 3 + 2];
     }
     return picture;
 }
 
-Picture DecodePng(const fs::path& path)
+// Through the game's own PNG layer.
+Picture FromPngFile(const fs::path& path)
 {
     Picture picture;
-    png_image image{};
-    image.version = PNG_IMAGE_VERSION;
-    if (png_image_begin_read_from_file(&image, path.c_str()) == 0) {
+    PngImage image;
+    if (!ReadPngFile(path.c_str(), image)) {
         return picture;
     }
-    image.format = PNG_FORMAT_RGBA;
-    std::vector<std::uint8_t> pixels(PNG_IMAGE_SIZE(image));
-    if (png_image_finish_read(&image, nullptr, pixels.data(), 0, nullptr) == 0) {
-        png_image_free(&image);
-        return picture;
-    }
-    picture.width = static_cast<int>(image.width);
-    picture.height = static_cast<int>(image.height);
-    picture.rgba = std::move(pixels);
+    picture.width = image.width;
+    picture.height = image.height;
+    picture.rgba = std::move(image.rgba);
     return picture;
 }
 
 Picture Decode(const ImageFile& file)
 {
     const fs::path path = BinDir / std::string(file.path);
-    return file.format == ImageFormat::Bmp ? DecodeBmp(ReadFile(path)) : DecodePng(path);
+    return file.format == ImageFormat::Bmp ? FromBmpBytes(ReadFile(path)) : FromPngFile(path);
 }
 
 // Many rectangles share a picture; decode each one once.
@@ -194,7 +178,8 @@ TEST(ContentMedia, GeneratorWritesEveryFileAndTheSameBytesEachRun)
 {
     // The build ran the generator into the bin folder; run it again here.
     const TempDir temp;
-    const fs::path fresh{temp.Path()};
+    // A folder that does not exist yet is made on the way.
+    const fs::path fresh = fs::path(temp.Path()) / "nested" / "data";
     ASSERT_TRUE(WriteImages(fresh.string()));
     ASSERT_TRUE(WriteSounds(fresh.string()));
     std::vector<std::string> files;
@@ -216,6 +201,8 @@ TEST(ContentMedia, EveryPictureDecodesAtItsListedSize)
 {
     for (const ImageFile& file : ImageFiles) {
         SCOPED_TRACE(std::string(file.path));
+        // The game picks its reader by the path's spelling.
+        EXPECT_EQ(IsBmpPath(std::string(file.path).c_str()), file.format == ImageFormat::Bmp);
         const Picture picture = Decode(file);
         EXPECT_EQ(picture.width, file.width);
         EXPECT_EQ(picture.height, file.height);
@@ -343,7 +330,7 @@ TEST(ContentWriters, BmpRowsRunBottomUpInBlueGreenRedWithPadding)
     EXPECT_EQ(bytes[56], 40);
     EXPECT_EQ(bytes[63], 0);
     EXPECT_EQ(bytes[66], 30);
-    const Picture back = DecodeBmp(bytes);
+    const Picture back = FromBmpBytes(bytes);
     ASSERT_EQ(back.width, 3);
     EXPECT_EQ(back.At(0, 0)[0], 10);
     EXPECT_EQ(back.At(2, 1)[2], 62);
@@ -360,9 +347,14 @@ TEST(ContentWriters, WritersRefuseBuffersThatDoNotMatchTheSize)
     EXPECT_FALSE(WritePng((folder / "empty.png").string(), 0, 4, {}));
     EXPECT_FALSE(WriteBmp((folder / "short.bmp").string(), 4, 4, std::vector<std::uint8_t>(47, 0)));
     EXPECT_FALSE(WritePng((folder / "missing" / "x.png").string(), 1, 1, std::vector<std::uint8_t>(4, 0)));
+    // An output folder that cannot be made (a file stands in its way) fails
+    // cleanly instead of writing half a data set.
+    WriteBytes((folder / "blocker").string(), {1});
+    EXPECT_FALSE(WriteImages((folder / "blocker" / "data").string()));
+    EXPECT_FALSE(WriteSounds((folder / "blocker" / "data").string()));
 
     ASSERT_TRUE(WritePng((folder / "ok.png").string(), 2, 1, {255, 0, 0, 255, 0, 0, 255, 0}));
-    const Picture back = DecodePng(folder / "ok.png");
+    const Picture back = FromPngFile(folder / "ok.png");
     ASSERT_EQ(back.width, 2);
     EXPECT_EQ(back.At(0, 0)[0], 255);
     EXPECT_EQ(back.At(1, 0)[3], 0);

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "render/bmp.h"
 #include "tests/game_runner.h"
 
 namespace {
@@ -46,17 +47,22 @@ TEST(GameProcess, EscapeEndsTheGameWithStatusZeroBeforeThatFramesUpdate)
     }
 }
 
-TEST(GameProcess, FrameLimitEndsCleanlyAndScreenshotShowsTheClearColour)
+TEST(GameProcess, FrameLimitEndsCleanlyAndScreenshotShowsTheTitle)
 {
-    const std::string shot = std::string(::testing::TempDir()) + "clear.png";
+    const std::string shot = std::string(::testing::TempDir()) + "title.png";
     const GameRun run = RunGame("--frames 3 --unpaced --screenshot 2:'" + shot + "'");
     ASSERT_EQ(run.status, 0) << run.errors;
     unsigned char rgb[3] = {};
     ASSERT_TRUE(PixelAt(shot, 2, 2, rgb));
-    // The very first frames show the clear colour (0, 0.9, 0.9) at the edge.
-    EXPECT_EQ(rgb[0], 0);
-    EXPECT_NEAR(rgb[1], 230, 1);
-    EXPECT_NEAR(rgb[2], 230, 1);
+    // The first screen is the title, whose background fills the window's corner.
+    int width = 0;
+    int height = 0;
+    const auto background = ReadBmp(KESTRUNE_BIN_DIR "/image/Title.bmp", width, height);
+    ASSERT_NE(background, nullptr);
+    const size_t at = (2 * static_cast<size_t>(width) + 2) * 3;
+    EXPECT_NEAR(rgb[0], background[at], 1);
+    EXPECT_NEAR(rgb[1], background[at + 1], 1);
+    EXPECT_NEAR(rgb[2], background[at + 2], 1);
 }
 
 TEST(GameProcess, BadOptionsAndScriptsStopBeforeTheGameStarts)

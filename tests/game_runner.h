@@ -7,6 +7,7 @@
 #include <sstream>
 #include <string>
 #include <sys/wait.h>
+#include <unistd.h>
 
 struct GameRun {
     int status = -1;     // exit status, or -1 when killed or timed out
@@ -33,7 +34,9 @@ inline std::string WriteTempFile(const std::string& name, const std::string& tex
 inline GameRun RunGame(const std::string& arguments, int timeoutSeconds = 120,
                        const std::string& workingDir = KESTRUNE_BIN_DIR)
 {
-    const std::string errorsPath = std::string(::testing::TempDir()) + "kestrune_stderr.txt";
+    // One file per test process: ctest runs several game tests side by side.
+    const std::string errorsPath =
+        std::string(::testing::TempDir()) + "kestrune_stderr_" + std::to_string(getpid()) + ".txt";
     const std::string command = "cd '" + workingDir + "' && timeout " +
                                 std::to_string(timeoutSeconds) + " '" KESTRUNE_BIN_DIR
                                 "/kestrune' --silent " + arguments + " 2>'" + errorsPath +

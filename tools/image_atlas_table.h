@@ -14,9 +14,9 @@ enum class ImageFormat { Bmp, Png };
 
 struct ImageFile {
     std::string_view path; // below the data folder
-    ImageFormat format;
-    int width;
-    int height;
+    ImageFormat format = ImageFormat::Png;
+    int width = 0;
+    int height = 0;
 };
 
 inline constexpr std::array<ImageFile, 13> ImageFiles{{
@@ -43,11 +43,11 @@ enum class AtlasUse { Drawn, KeepClear };
 struct AtlasRect {
     std::string_view path;
     std::string_view name;
-    int left;
-    int top;
-    int right;
-    int bottom;
-    AtlasUse use;
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+    AtlasUse use = AtlasUse::Drawn;
 };
 
 inline constexpr int DigitCell = 35;

@@ -5,10 +5,8 @@
 #include "tools/image_painters.h"
 #include "tools/png_writer.h"
 
-#include <sys/stat.h> // Required for: mkdir
-
-#include <cerrno>
 #include <cstdio>
+#include <filesystem>
 #include <functional>
 #include <map>
 
@@ -41,8 +39,10 @@ const std::map<std::string_view, Painter>& Painters()
 bool WriteImages(const std::string& outDir)
 {
     const std::string folder = outDir + "/image";
-    if (mkdir(folder.c_str(), 0755) != 0 && errno != EEXIST) {
-        std::perror(folder.c_str());
+    std::error_code error;
+    std::filesystem::create_directories(folder, error);
+    if (error) {
+        std::fprintf(stderr, "%s: %s\n", folder.c_str(), error.message().c_str());
         return false;
     }
     bool ok = true;

@@ -197,12 +197,13 @@ std::vector<AnimationSet> FighterAnimations(const Skeleton& s, int cape)
     return sets;
 }
 
-// The spear hand undoes the arm's pitch so the spear stays level.
-void HoldSpearLevel(Pose& p, float upper, float fore, float tilt)
+// The spear hand undoes the pitch of the arm and of the leaning body, so the
+// spear stays level whatever the pose.
+void HoldSpearLevel(Pose& p, float upper, float fore, float bodyPitch)
 {
     p.Turn(RightUpperArm, upper, 0.0f, 8.0f);
     p.Turn(RightForearm, fore, 0.0f, 0.0f);
-    p.Turn(RightHand, -(upper + fore) + tilt, 0.0f, 0.0f);
+    p.Turn(RightHand, -(upper + fore + bodyPitch), 0.0f, 0.0f);
 }
 
 std::vector<AnimationSet> LizardAnimations(const Skeleton& s, int tail)
@@ -215,10 +216,11 @@ std::vector<AnimationSet> LizardAnimations(const Skeleton& s, int tail)
     std::vector<AnimationSet> sets;
     sets.push_back(MakeAnimation("Idle", s, 5, [&](float t, Pose& p) {
         const float b = Wave(t, 1.0f);
-        HoldSpearLevel(p, 10.0f, 45.0f, 0.0f);
+        const float lean = -6.0f + 2.0f * b;
+        HoldSpearLevel(p, 10.0f, 45.0f, lean);
         p.Turn(LeftUpperArm, 5.0f, 0.0f, -10.0f);
         p.Turn(LeftForearm, 30.0f, 0.0f, 0.0f);
-        p.Turn(Spine, -6.0f + 2.0f * b, 0.0f, 0.0f);
+        p.Turn(Spine, lean, 0.0f, 0.0f);
         p.Turn(Head, 6.0f - 3.0f * b, 8.0f * Wave(t, 1.0f, 0.3f), 0.0f);
         p.Turn(LeftThigh, 15.0f, 0.0f, -4.0f);
         p.Turn(RightThigh, 15.0f, 0.0f, 4.0f);
@@ -232,7 +234,7 @@ std::vector<AnimationSet> LizardAnimations(const Skeleton& s, int tail)
     sets.push_back(MakeAnimation("Walk", s, 5, [&](float t, Pose& p) {
         const float w = Wave(t, 2.0f);
         WalkLegs(p, t, 35.0f);
-        HoldSpearLevel(p, 10.0f + 8.0f * w, 45.0f, 0.0f);
+        HoldSpearLevel(p, 10.0f + 8.0f * w, 45.0f, -12.0f);
         p.Turn(LeftUpperArm, -30.0f * w, 0.0f, -8.0f);
         p.Turn(LeftForearm, 25.0f, 0.0f, 0.0f);
         p.Turn(Spine, -12.0f, 8.0f * w, 0.0f);
@@ -243,9 +245,11 @@ std::vector<AnimationSet> LizardAnimations(const Skeleton& s, int tail)
     sets.push_back(MakeAnimation("Thrust", s, 5, [&](float t, Pose& p) {
         const float draw = Curve(t, {{0.0f, 0.0f}, {25.0f, 1.0f}, {30.0f, 0.8f}, {35.0f, 0.0f}});
         const float drive = Curve(t, {{0.0f, 0.0f}, {28.0f, 0.0f}, {35.0f, 1.0f}, {42.0f, 1.0f}, {60.0f, 0.0f}});
-        HoldSpearLevel(p, 10.0f - 45.0f * draw + 65.0f * drive, 45.0f + 40.0f * draw - 40.0f * drive, 0.0f);
-        p.Turn(Chest, 0.0f, -35.0f * draw + 25.0f * drive, 0.0f);
-        p.Turn(Spine, -8.0f - 12.0f * drive, 0.0f, 0.0f);
+        // The chest twists back on the draw only: the drive goes straight ahead.
+        const float lean = -8.0f - 12.0f * drive;
+        HoldSpearLevel(p, 10.0f - 45.0f * draw + 65.0f * drive, 45.0f + 40.0f * draw - 40.0f * drive, lean);
+        p.Turn(Chest, 0.0f, -35.0f * draw, 0.0f);
+        p.Turn(Spine, lean, 0.0f, 0.0f);
         p.Turn(LeftUpperArm, 30.0f * draw + 50.0f * drive, 0.0f, -20.0f);
         p.Turn(LeftForearm, 40.0f, 0.0f, 0.0f);
         p.Turn(LeftThigh, 20.0f + 30.0f * drive, 0.0f, 0.0f);

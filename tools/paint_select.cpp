@@ -27,13 +27,13 @@ enum class Portrait { GreenSlime, BlueSlime, RedSlime, Lizard, Wyvern, Wizard };
 
 struct Card {
     std::string_view rect;
-    Portrait portrait;
-    const char* name;
-    const char* attack;
-    const char* line1;
-    const char* line2;
-    int hp;
-    int speed; // pips out of 4
+    Portrait portrait = Portrait::GreenSlime;
+    const char* name = "";
+    const char* attack = "";
+    const char* line1 = "";
+    const char* line2 = "";
+    int hp = 0;
+    int speed = 0; // pips out of 4
 };
 
 const std::array<Card, 6> Cards{{

@@ -40,29 +40,29 @@ public:
 
 private:
     struct Note {
-        Instrument instrument;
-        double beat;
-        double beats;
-        float pitch;
-        float gain;
+        Instrument instrument = Instrument::Bass;
+        double beat = 0.0;
+        double beats = 0.0;
+        float pitch = 0.0f;
+        float gain = 0.0f;
     };
     struct Hit {
-        Drum drum;
-        double beat;
-        float gain;
+        Drum drum = Drum::Kick;
+        double beat = 0.0;
+        float gain = 0.0f;
     };
     struct Chord {
-        double beat;
-        double beats;
-        int root;            // semitone above C, 0 to 11
+        double beat = 0.0;
+        double beats = 0.0;
+        int root = 0; // semitone above C, 0 to 11
         std::vector<int> tones; // semitones above the root
     };
 
     const Chord* ChordAt(double beat) const;
 
-    double bpm;
-    int beatsPerBar;
-    int bars;
+    double bpm = 120.0;
+    int beatsPerBar = 4;
+    int bars = 1;
     std::vector<Note> notes;
     std::vector<Hit> hits;
     std::vector<Chord> chords;

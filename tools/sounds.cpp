@@ -4,11 +4,9 @@
 #include "tools/music.h"
 #include "tools/wav_writer.h"
 
-#include <sys/stat.h> // Required for: mkdir
-
 #include <array>
-#include <cerrno>
 #include <cstdio>
+#include <filesystem>
 #include <future>
 #include <vector>
 
@@ -19,9 +17,9 @@ constexpr float MusicPeak = 0.85f;
 constexpr float EffectPeak = 0.9f;
 
 struct SoundFile {
-    const char* name;
-    std::vector<float> (*make)();
-    float peak;
+    const char* name = "";
+    std::vector<float> (*make)() = nullptr;
+    float peak = 0.0f;
 };
 
 constexpr std::array<SoundFile, 18> SoundFiles{{
@@ -50,8 +48,10 @@ constexpr std::array<SoundFile, 18> SoundFiles{{
 bool WriteSounds(const std::string& outDir)
 {
     const std::string folder = outDir + "/sound";
-    if (mkdir(folder.c_str(), 0755) != 0 && errno != EEXIST) {
-        std::perror(folder.c_str());
+    std::error_code error;
+    std::filesystem::create_directories(folder, error);
+    if (error) {
+        std::fprintf(stderr, "%s: %s\n", folder.c_str(), error.message().c_str());
         return false;
     }
     // Each sound is synthesized on its own and shares nothing, so the

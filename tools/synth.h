@@ -24,7 +24,7 @@ public:
     float Next(float hz);
 
 private:
-    Wave wave;
+    Wave wave = Wave::Sine;
     float phase = 0.0f;
     float triangleState = 0.0f;
 };

@@ -1,0 +1,19 @@
+#include "scenes/scene_factory.h"
+
+#include "scenes/scene_game_title.h"
+#include "scenes/scene_placeholders.h"
+
+Scene* MakeStageScene(int)
+{
+    return new ScenePlaceholder("stage");
+}
+
+Scene* MakeCharacterSelectScene()
+{
+    return new ScenePlaceholder("character select");
+}
+
+Scene* MakeTitleScene()
+{
+    return new SceneGameTitle();
+}
