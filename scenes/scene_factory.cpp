@@ -1,5 +1,6 @@
 #include "scenes/scene_factory.h"
 
+#include "scenes/scene_character_select.h"
 #include "scenes/scene_game_title.h"
 #include "scenes/scene_placeholders.h"
 
@@ -10,7 +11,7 @@ Scene* MakeStageScene(int)
 
 Scene* MakeCharacterSelectScene()
 {
-    return new ScenePlaceholder("character select");
+    return new SceneCharacterSelect();
 }
 
 Scene* MakeTitleScene()
