@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <string>
 
+#include "app/check_content.h"
 #include "app/dev_options.h"
 #include "app/frame_loop.h"
 #include "platform/key_input.h"
@@ -69,6 +70,9 @@ int main(int argc, char** argv)
     if (!ParseDevOptions(argc, argv, Dev, error)) {
         std::fprintf(stderr, "kestrune: %s\n%s", error.c_str(), DevUsage);
         return 2;
+    }
+    if (Dev.checkContent) {
+        return RunContentCheck();  // no window needed: the readers are GL-free
     }
     int toolkitArgc = 1;
     glutInit(&toolkitArgc, argv);

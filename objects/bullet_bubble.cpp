@@ -1,10 +1,13 @@
 #include "objects/bullet_bubble.h"
 
+#include "objects/bullet_draw.h"
+
 namespace {
 
 constexpr int32_t BubbleDamage = 10;
 constexpr float BubbleRadius = 0.4f;
 constexpr float BubbleGravity = 0.0098f;
+constexpr int BubbleModel = 2;
 
 }  // namespace
 
@@ -32,4 +35,14 @@ void BulletBubble::Update()
         MarkForRemoval(0);
     }
     ProjectileHits(*this, ShotVictimTeam(team));
+}
+
+void BulletBubble::DrawShadow()
+{
+    DrawBulletDepth(BubbleModel, world);
+}
+
+void BulletBubble::Draw()
+{
+    DrawBullet(BubbleModel, nullptr, world);
 }

@@ -7,6 +7,8 @@
 class BulletBubble : public ObjBullet {
 public:
     void Update() override;
+    void DrawShadow() override;
+    void Draw() override;
 };
 
 void LaunchBubble(BulletBubble* bubble, float x, float y, float z, float vx, float vy, float vz);

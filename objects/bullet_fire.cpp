@@ -1,6 +1,7 @@
 #include "objects/bullet_fire.h"
 
 #include "app/sound.h"
+#include "objects/bullet_draw.h"
 
 namespace {
 
@@ -34,4 +35,14 @@ void BulletFire::Update()
         collider->sphere->center = position;
     }
     ProjectileHits(*this, ShotVictimTeam(team));
+}
+
+void BulletFire::DrawShadow()
+{
+    DrawBulletDepth(FireBallModel, world);
+}
+
+void BulletFire::Draw()
+{
+    DrawBullet(FireBallModel, nullptr, world);
 }

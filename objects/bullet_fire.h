@@ -6,6 +6,8 @@
 class BulletFire : public ObjBullet {
 public:
     void Update() override;
+    void DrawShadow() override;
+    void Draw() override;
 
     Vec3 origin;
     float range = 0.0f;

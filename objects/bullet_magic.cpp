@@ -1,6 +1,7 @@
 #include "objects/bullet_magic.h"
 
 #include "app/sound.h"
+#include "objects/bullet_draw.h"
 
 namespace {
 
@@ -91,4 +92,14 @@ void BulletMagic::Update()
     }
     const Object* target = homingTarget.Get();
     ProjectileHits(*this, target != nullptr ? target->team : NoVictimTeam);
+}
+
+void BulletMagic::DrawShadow()
+{
+    DrawBulletDepth(FireBallModel, world);
+}
+
+void BulletMagic::Draw()
+{
+    DrawBullet(FireBallModel, tint, world);
 }

@@ -15,6 +15,8 @@ enum MagicPhase : int32_t {
 class BulletMagic : public ObjBullet {
 public:
     void Update() override;
+    void DrawShadow() override;
+    void Draw() override;
 
     int32_t phase = MagicDrift;
     float tint[4] = {1.0f, 1.0f, 1.0f, 1.0f};

@@ -1,8 +1,7 @@
 #include "objects/light.h"
 
-#include <cmath>
-
 #include "app/scene.h"
+#include "objects/light_follow.h"
 
 Light* ActiveLight = nullptr;
 
@@ -30,9 +29,13 @@ void Light::Update()
     if (followed == nullptr) {
         return;
     }
-    const Vec3 t = followed->position;
-    position = Vec3{t.x + distance * std::cos(azimuth * DegToRad), t.y + distance * std::sin(elevation * DegToRad),
-                    t.z + distance * std::sin(azimuth * DegToRad)};
-    direction = Vec3Normalize(position - t);
-    view = MatLookAt(position, t, Vec3{0.0f, 1.0f, 0.0f});
+    // A placement with no usable view (a zero distance, a target gone
+    // non-finite) keeps the last good one instead of handing NaN to every
+    // shadowed draw.
+    LightPlacement placement;
+    if (PlaceLight(followed->position, elevation, azimuth, distance, &placement)) {
+        position = placement.position;
+        direction = placement.direction;
+        view = placement.view;
+    }
 }

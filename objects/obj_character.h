@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "objects/object.h"
+#include "render/sprite.h"  // Required for: SpriteQuad
 
 class ObjWeapon;
 
@@ -14,6 +15,7 @@ extern int32_t EnemiesAlive;
 
 class ObjCharacter : public Object {
 public:
+    SpriteQuad promptQuad;     // the combo prompt the playable characters show overhead
     int32_t hp = 0;
     int32_t maxHp = 0;
     int32_t attack = 0;

@@ -34,13 +34,13 @@ namespace fs = std::filesystem;
 
 const fs::path BinDir{KESTRUNE_BIN_DIR};
 
-struct SoundSpec {
+struct ExpectedSound {
     const char* name = "";
     bool music = false;
 };
 
 // Every sound file the scenes load.
-const std::vector<SoundSpec> SoundSpecs{
+const std::vector<ExpectedSound> ExpectedSounds{
     {"game_tunemoor_4_field09.wav", true}, {"game_tunemoor_5_castle06.wav", true},
     {"game_tunemoor_4_field11.wav", true}, {"game_tunemoor_4_field05.wav", true},
     {"game_tunemoor_7_event38.wav", true}, {"decision4.wav", false},
@@ -186,7 +186,7 @@ TEST(ContentMedia, GeneratorWritesEveryFileAndTheSameBytesEachRun)
     for (const ImageFile& file : ImageFiles) {
         files.emplace_back(file.path);
     }
-    for (const SoundSpec& sound : SoundSpecs) {
+    for (const ExpectedSound& sound : ExpectedSounds) {
         files.push_back(std::string("sound/") + sound.name);
     }
     for (const std::string& file : files) {
@@ -259,16 +259,16 @@ TEST(ContentMedia, DrawnRectanglesHoldArtAndClearOnesLetLaterSpritesThrough)
 
 TEST(ContentMedia, EverySoundIsMono16BitPcmOfTheRightLengthNeitherSilentNorClipped)
 {
-    for (const SoundSpec& spec : SoundSpecs) {
-        SCOPED_TRACE(spec.name);
-        const WavData wav = ParseWav(ReadFile(BinDir / "sound" / spec.name));
+    for (const ExpectedSound& expected : ExpectedSounds) {
+        SCOPED_TRACE(expected.name);
+        const WavData wav = ParseWav(ReadFile(BinDir / "sound" / expected.name));
         ASSERT_TRUE(wav.ok);
         EXPECT_EQ(wav.format, 1);
         EXPECT_EQ(wav.channels, 1);
         EXPECT_EQ(wav.bits, 16);
         ASSERT_EQ(wav.rate, 44100u);
         const double seconds = static_cast<double>(wav.samples.size()) / wav.rate;
-        if (spec.music) {
+        if (expected.music) {
             EXPECT_GE(seconds, 20.0);
             EXPECT_LE(seconds, 60.0);
         } else {
@@ -292,12 +292,12 @@ TEST(ContentMedia, EverySoundIsMono16BitPcmOfTheRightLengthNeitherSilentNorClipp
 
 TEST(ContentMedia, MusicLoopsWithoutAStepAtTheSeam)
 {
-    for (const SoundSpec& spec : SoundSpecs) {
-        if (!spec.music) {
+    for (const ExpectedSound& expected : ExpectedSounds) {
+        if (!expected.music) {
             continue;
         }
-        SCOPED_TRACE(spec.name);
-        const WavData wav = ParseWav(ReadFile(BinDir / "sound" / spec.name));
+        SCOPED_TRACE(expected.name);
+        const WavData wav = ParseWav(ReadFile(BinDir / "sound" / expected.name));
         ASSERT_TRUE(wav.ok);
         ASSERT_GT(wav.samples.size(), 2u);
         // The jump from the last sample to the first is no larger than the

@@ -222,9 +222,17 @@ TEST_F(GeneratedModels, SkinnedModelsReadBackWithSoundSkinsAndKeys)
             for (const ProbeFrame& frame : skin.frames) {
                 ASSERT_GT(frame.tracks.size(), static_cast<size_t>(set)) << frame.name << " has no track";
                 EXPECT_EQ(frame.tracks[set].times, times) << frame.name;
-                for (const ProbeKey& key : frame.tracks[set].keys) {
-                    const auto& q = key.rotation;
+                const auto& keys = frame.tracks[set].keys;
+                for (size_t k = 0; k < keys.size(); ++k) {
+                    const auto& q = keys[k].rotation;
                     EXPECT_NEAR(q[0] * q[0] + q[1] * q[1] + q[2] * q[2] + q[3] * q[3], 1.0f, 1e-3f) << frame.name;
+                    // Blending takes the shorter way round, so a turn of more
+                    // than half a circle between keys would play backwards.
+                    if (k > 0) {
+                        const auto& p = keys[k - 1].rotation;
+                        const float dot = p[0] * q[0] + p[1] * q[1] + p[2] * q[2] + p[3] * q[3];
+                        EXPECT_GT(std::fabs(dot), std::cos(0.5f * 2.6f)) << frame.name << " key " << k;
+                    }
                 }
             }
         }
@@ -314,6 +322,34 @@ TEST_F(GeneratedModels, WeaponHandsHoldTheirWeaponsAhead)
     const auto staffFoot = TransformPoint(wizardFrames[6], {0.0f, -0.9f, 0.0f});
     const auto staffTop = TransformPoint(wizardFrames[6], {0.0f, 0.9f, 0.0f});
     EXPECT_GT(staffTop[1] - staffFoot[1], 1.5f);
+}
+
+TEST_F(GeneratedModels, LoopingSetsEndOnTheirFirstPose)
+{
+    // Idle, walk and flight loops wrap from 60 back to 0; a mismatch would
+    // make the character jump once per loop.
+    const struct {
+        const char* file;
+        std::vector<int> loops;
+    } models[] = {{"Player.x", {0, 1}},     {"lizaldy.x", {0, 1}},    {"wizard.x", {0}},     {"wivern001.x", {0}},
+                  {"jelly_green.x", {0}},   {"jelly_blue.x", {0}},    {"jelly_red.x", {0}}};
+    for (const auto& m : models) {
+        const ProbeSkin skin = LoadSkin(m.file);
+        for (const int set : m.loops) {
+            for (const ProbeFrame& frame : skin.frames) {
+                const auto& keys = frame.tracks.at(set).keys;
+                const ProbeKey& first = keys.front();
+                const ProbeKey& last = keys.back();
+                const float dot = first.rotation[0] * last.rotation[0] + first.rotation[1] * last.rotation[1] +
+                                  first.rotation[2] * last.rotation[2] + first.rotation[3] * last.rotation[3];
+                EXPECT_NEAR(std::fabs(dot), 1.0f, 1e-4f) << m.file << " set " << set << " " << frame.name;
+                for (int k = 0; k < 3; ++k) {
+                    EXPECT_NEAR(first.position[k], last.position[k], 1e-4f) << m.file << " " << frame.name;
+                    EXPECT_NEAR(first.scale[k], last.scale[k], 1e-4f) << m.file << " " << frame.name;
+                }
+            }
+        }
+    }
 }
 
 TEST_F(GeneratedModels, SwordFighterLiesDownAtTheEndOfDying)

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "objects/damage.h"
+#include "objects/enemy_gauge.h"
 #include "objects/obj_damage_pop.h"
 #include "objects_world.h"
 
@@ -148,6 +149,15 @@ TEST_F(DamagePop, RisesForTwentyUpdatesThenLeaves)
     EXPECT_EQ(pop->removeFlag, 1);
     UpdateObjects();
     EXPECT_TRUE(Pops().empty());
+}
+
+TEST(EnemyGauge, LengthFollowsHitPointsAndNeverRunsBackwards)
+{
+    EXPECT_NEAR(EnemyGaugeRight(60, 60) + 0.3f, 0.625f, 1e-6f);
+    EXPECT_NEAR(EnemyGaugeRight(30, 60) + 0.3f, 0.3125f, 1e-6f);
+    EXPECT_NEAR(EnemyGaugeRight(-15, 60), -0.3f, 1e-6f);  // overkill: empty, not reversed
+    EXPECT_NEAR(EnemyGaugeRight(10, 0), -0.3f, 1e-6f);
+    EXPECT_NEAR(EnemyGaugeRight(90, 60) + 0.3f, 0.625f, 1e-6f);
 }
 
 }  // namespace

@@ -98,3 +98,35 @@ TEST(GameProcess, WindowIsTitledWithItsPathAndSnapsBackWhenResized)
 }
 
 }  // namespace
+
+namespace {
+
+// A working directory that shares the built data but holds its own copy of
+// one folder, so a test can damage a file without touching the build.
+std::string DataDirWithOwnCopyOf(const std::string& folder)
+{
+    const std::string dir = std::string(::testing::TempDir()) + "content_check_" + folder;
+    const std::string command = "rm -rf '" + dir + "' && mkdir -p '" + dir + "' && cd '" + dir +
+                                "' && for f in Library model image sound; do ln -s '" KESTRUNE_BIN_DIR
+                                "'/$f $f; done && rm " + folder + " && cp -r '" KESTRUNE_BIN_DIR "/" +
+                                folder + "' " + folder;
+    EXPECT_EQ(std::system(command.c_str()), 0);
+    return dir;
+}
+
+TEST(GameProcess, ContentCheckPassesOnOurContentAndNamesBrokenFiles)
+{
+    GameRun run = RunGame("--check-content");
+    EXPECT_EQ(run.status, 0) << run.errors;
+
+    const std::string dir = DataDirWithOwnCopyOf("model");
+    std::ofstream(dir + "/model/lizaldy.x", std::ios::binary | std::ios::trunc) << "xof 0303txt 0032\nFrame {";
+    std::remove((dir + "/model/sky.x").c_str());
+    run = RunGame("--check-content", 120, dir);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.errors.find("model/lizaldy.x"), std::string::npos) << run.errors;
+    EXPECT_NE(run.errors.find("model/sky.x"), std::string::npos) << run.errors;
+    EXPECT_EQ(run.errors.find("model/Player.x"), std::string::npos) << run.errors;
+}
+
+}  // namespace

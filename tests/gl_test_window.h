@@ -6,9 +6,12 @@
 
 #include <GL/glew.h>
 #include <GL/freeglut.h>
+#include <X11/Xlib.h>  // Required for: XOpenDisplay, to probe the display first
 
+#include <chrono>
 #include <cstdint>
 #include <cstdlib>
+#include <thread>
 
 #include "platform/window.h"
 #include "render/shaders.h"
@@ -22,11 +25,21 @@ inline bool OpenTestWindow()
     if (state != 0) {
         return state == 1;
     }
-    const char* display = std::getenv("DISPLAY");
-    if (display == nullptr || display[0] == '\0') {
+    // The toolkit ends the process when it cannot open the display. On a
+    // machine busy with other X servers a connection is sometimes refused
+    // for a moment, so probe (and retry) first.
+    Display* probe = nullptr;
+    for (int attempt = 0; attempt < 20 && probe == nullptr; ++attempt) {
+        probe = XOpenDisplay(nullptr);
+        if (probe == nullptr) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        }
+    }
+    if (probe == nullptr) {
         state = -1;
         return false;
     }
+    XCloseDisplay(probe);
     int argc = 1;
     char name[] = "kestrune_tests";
     char* argv[] = {name, nullptr};

@@ -17,6 +17,7 @@
 #include "render/weapon_mount.h"
 #include "tests/gl_test_window.h"
 #include "tests/test_files.h"
+#include "tests/test_images.h"
 #include "tests/x_samples.h"
 
 namespace {
@@ -151,6 +152,28 @@ TEST_F(ModelDrawTest, AMissingTextureLeavesTheMaterialUntextured)
     const Rgb pixel = PixelAt(PixelX(0.0f), PixelY(1.5f));
     EXPECT_GT(pixel.r, 100);
     EXPECT_LT(pixel.g, 20);
+}
+
+TEST_F(ModelDrawTest, ATexturedMaterialDrawsItsImage)
+{
+    // A 2 by 2 pure green image: whatever texel a fragment reads is green.
+    test_images::WriteFile(dir_.File("leaf.bmp"),
+                           test_images::MakeBmp(2, 2, [](int, int, uint8_t& r, uint8_t& g, uint8_t& b) {
+                               r = 0;
+                               g = 255;
+                               b = 0;
+                           }));
+    SampleMesh mesh = BendingBar().mesh;
+    mesh.materials[0].diffuse[1] = 1.0f;
+    mesh.materials[0].diffuse[2] = 1.0f;
+    mesh.materials[0].texture = dir_.File("leaf.bmp");
+    ASSERT_TRUE(LoadStaticModel(WriteFile(dir_, "bar.x", WriteStaticText(mesh)).c_str(), TestSlot));
+    ASSERT_NE(StaticModelTable[TestSlot]->materials[0].texture, 0u);
+    DrawStaticModel(TestSlot, nullptr, Matrix4{}, Projection(), Matrix4{});
+    const Rgb pixel = PixelAt(PixelX(0.0f), PixelY(1.5f));
+    EXPECT_LT(pixel.r, 20);
+    EXPECT_GT(pixel.g, 100);
+    EXPECT_LT(pixel.b, 20);
 }
 
 TEST_F(ModelDrawTest, ColourOverrideDrawsEveryFaceFlatWhateverTheMaterials)

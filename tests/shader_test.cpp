@@ -171,6 +171,24 @@ TEST(Shaders, SyntaxErrorShowsThatFilesMessageAndStopsLaterPrograms)
     EXPECT_EQ(shown.find(LinkMessage), std::string::npos);
 }
 
+TEST(Shaders, CompileMessageOfALongLogIsCutToTheMessageBuffer)
+{
+    REQUIRE_TEST_WINDOW();
+    BrokenLibrary library;
+    std::string source = "#version 120\nvoid main()\n{\n";
+    for (int i = 0; i < 200; ++i) {
+        source += "    gl_Position = undeclared_" + std::to_string(i) + ";\n";
+    }
+    WriteText(library.Source("SkinModel_glsl.vert"), source + "}\n");
+    int succeeded = 0;
+    const std::string shown = library.RunStartUpOrder(succeeded);
+    EXPECT_EQ(succeeded, 0);
+    ASSERT_EQ(shown.rfind("SkinModel_glsl.vertのコンパイルに失敗しました。", 0), 0u);
+    // The 1024-byte buffer holds the text and its terminating zero.
+    EXPECT_LE(shown.size(), 1023u + 1u);
+    EXPECT_GT(shown.size(), 900u) << "the log is long enough to need cutting";
+}
+
 TEST(Shaders, VaryingTheVertexShaderNeverWritesGivesTheLinkMessage)
 {
     REQUIRE_TEST_WINDOW();

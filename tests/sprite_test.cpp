@@ -183,6 +183,30 @@ TEST_F(SpriteTest, SpriteInSpaceUsesProjectionViewWorld)
     ExpectBackground(197, 152);
 }
 
+TEST_F(SpriteTest, NumberInSpaceCentresTheFirstDigitOnTheWorldOrigin)
+{
+    WriteFile(dir_.File("digits.bmp"), MakeBmp(40, 4, DigitColour));
+    LoadTexture(4, dir_.File("digits.bmp").c_str());
+    const NumberFont font{4, 0, 0, 4};
+    // Scale 0.1: digit i covers x from 0.2 i - 0.1 to 0.2 i + 0.1 in clip
+    // space, 80 pixels wide, the first one centred on the window.
+    Matrix4 world = MatScale(0.1f, MatIdentity());
+    world.m[15] = 1.0f;
+    DrawNumberInSpace(font, White, 27, MatIdentity(), world, MatIdentity());
+    uint8_t r = 0;
+    uint8_t g = 0;
+    uint8_t b = 0;
+    DigitColour(8, 0, r, g, b);
+    ExpectColour(362, 300, r, g, b);
+    ExpectColour(438, 300, r, g, b);
+    DigitColour(28, 0, r, g, b);
+    ExpectColour(442, 300, r, g, b);
+    ExpectColour(518, 300, r, g, b);
+    ExpectBackground(357, 300);
+    ExpectBackground(523, 300);
+    ExpectBackground(400, 265);
+}
+
 TEST_F(SpriteTest, UpperCaseBmpGoesToThePngLoaderAndFailuresLeaveNameZero)
 {
     WriteFile(dir_.File("real_png.BMP"), MakePng(PngKind::Grey, 5, 3));

@@ -11,6 +11,7 @@
 #include "app/save_data.h"
 #include "app/scene.h"
 #include "app/sound.h"
+#include "scenes/scene_character_select.h"
 #include "scenes/scene_factory.h"
 #include "scenes/scene_game_title.h"
 #include "scenes/scene_placeholders.h"
@@ -76,6 +77,9 @@ protected:
 
     static std::string PendingScreen()
     {
+        if (dynamic_cast<const SceneCharacterSelect*>(NextScene) != nullptr) {
+            return "character select";
+        }
         const auto* placeholder = dynamic_cast<const ScenePlaceholder*>(NextScene);
         return placeholder != nullptr ? placeholder->ScreenName() : "";
     }

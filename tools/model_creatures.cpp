@@ -218,7 +218,7 @@ SkinnedModel BuildWyvern()
     Mesh& m = model.mesh;
     const int hide = AddMaterial(m, Plain(0.62f, 0.22f, 0.14f));
     const int belly = AddMaterial(m, Plain(0.92f, 0.7f, 0.42f));
-    const int membrane = AddMaterial(m, Plain(0.78f, 0.38f, 0.2f));
+    const int membrane = AddMaterial(m, Plain(0.9f, 0.5f, 0.26f));
     const int horn = AddMaterial(m, Plain(0.95f, 0.9f, 0.75f));
     const int eye = AddMaterial(m, Plain(1.0f, 0.9f, 0.1f, 40.0f, 0.8f));
     const int dark = AddMaterial(m, Plain(0.1f, 0.06f, 0.05f));
@@ -243,16 +243,16 @@ SkinnedModel BuildWyvern()
         const V3 wrist = JointOf(s, wing + 1);
         const V3 tip{side * 1.55f, 1.0f, 0.2f};
         const Skin across = Blended(wing + 1, wing, wrist, tip, 0.12f);
-        AddTube(m, shoulder, wrist, 0.07f, 0.05f, 8, hide, Blended(wing, Body, shoulder, wrist, 0.06f));
+        AddTube(m, shoulder, wrist, 0.08f, 0.06f, 8, hide, Blended(wing, Body, shoulder, wrist, 0.06f));
         AddTube(m, wrist, tip, 0.045f, 0.02f, 8, hide, across);
         AddCone(m, wrist, wrist + V3{side * 0.05f, 0.12f, -0.08f}, 0.03f, 5, horn, Rigid(wing + 1));
         const float y = 0.98f;
         const auto xs = [side](float x) { return side * x; };
-        AddSlab(m, {{xs(0.2f), -0.2f}, {xs(0.82f), -0.08f}, {xs(0.86f), 0.45f}, {xs(0.62f), 0.38f}, {xs(0.45f), 0.55f},
-                    {xs(0.22f), 0.42f}},
-                0.02f, {{0.0f, y, 0.0f}, Quat{}}, membrane, across);
-        AddSlab(m, {{xs(0.82f), -0.08f}, {xs(1.55f), 0.2f}, {xs(1.3f), 0.42f}, {xs(1.08f), 0.36f}, {xs(0.86f), 0.45f}},
-                0.02f, {{0.0f, y, 0.0f}, Quat{}}, membrane, across);
+        AddSlab(m, {{xs(0.2f), -0.22f}, {xs(0.82f), -0.1f}, {xs(0.95f), 0.55f}, {xs(0.7f), 0.48f}, {xs(0.5f), 0.68f},
+                    {xs(0.22f), 0.5f}},
+                0.03f, {{0.0f, y, 0.0f}, Quat{}}, membrane, across);
+        AddSlab(m, {{xs(0.82f), -0.1f}, {xs(1.55f), 0.2f}, {xs(1.42f), 0.55f}, {xs(1.18f), 0.46f}, {xs(0.95f), 0.55f}},
+                0.03f, {{0.0f, y, 0.0f}, Quat{}}, membrane, across);
         // Hind leg with three claws.
         const int leg = side < 0.0f ? LeftLeg : RightLeg;
         const V3 hip = JointOf(s, leg);
