@@ -7,6 +7,7 @@
 #include "objects/chara_player.h"   // Required for: HpGaugeWidth, PulseGaugeColor
 #include "objects/chara_wivern.h"   // Required for: CharaWivern
 #include "objects/damage.h"         // Required for: ApplyDamage
+#include "objects/enemy_contact.h"  // Required for: TakeEnemyContactDamage
 #include "objects/obj_camera.h"     // Required for: ActiveCamera
 #include "render/skin_model.h"      // Required for: SkinModelInSlot, DrawSkinModelShadowed, DrawSkinModelDepth
 #include "render/static_model.h"    // Required for: StaticModelInSlot, DrawStaticModel, DrawStaticModelDepth
@@ -136,6 +137,10 @@ void PlacePlayerSphere(ObjCharacter& self)
 void PlayerContact(ObjCharacter& self, bool attacking, int32_t attackDamage, int attackSound,
                    bool skipKnockedBack)
 {
+    if (!attacking && !skipKnockedBack) {
+        TakeEnemyContactDamage(self);
+        return;
+    }
     CollectHits(&self);
     if (self.collider == nullptr) {
         return;
