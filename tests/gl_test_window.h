@@ -6,12 +6,11 @@
 
 #include <GL/glew.h>
 #include <GL/freeglut.h>
-#include <X11/Xlib.h>  // Required for: XOpenDisplay, to probe the display first
 
-#include <chrono>
+#include <csetjmp>
+#include <cstdarg>
 #include <cstdint>
 #include <cstdlib>
-#include <thread>
 
 #include "platform/window.h"
 #include "render/shaders.h"
@@ -25,25 +24,21 @@ inline bool OpenTestWindow()
     if (state != 0) {
         return state == 1;
     }
-    // The toolkit ends the process when it cannot open the display. On a
-    // machine busy with other X servers a connection is sometimes refused
-    // for a moment, so probe (and retry) first.
-    Display* probe = nullptr;
-    for (int attempt = 0; attempt < 20 && probe == nullptr; ++attempt) {
-        probe = XOpenDisplay(nullptr);
-        if (probe == nullptr) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(100));
-        }
-    }
-    if (probe == nullptr) {
-        state = -1;
-        return false;
-    }
-    XCloseDisplay(probe);
+    // Some X servers refuse a connection now and then; the toolkit would end
+    // the process on the first refusal, so its error is caught and the
+    // initialisation tried again.
     int argc = 1;
     char name[] = "kestrune_tests";
     char* argv[] = {name, nullptr};
+    static jmp_buf toolkitFailed;
+    glutInitErrorFunc([](const char*, va_list) { longjmp(toolkitFailed, 1); });
+    static int attempts = 0;  // static: it must survive the jumps back
+    if (setjmp(toolkitFailed) != 0 && ++attempts >= 20) {
+        state = -1;
+        return false;
+    }
     glutInit(&argc, argv);
+    glutInitErrorFunc(nullptr);
     glutInitDisplayMode(GLUT_RGBA | GLUT_DOUBLE | GLUT_DEPTH);
     glutInitWindowPosition(0, 0);
     glutInitWindowSize(WindowWidth, WindowHeight);
