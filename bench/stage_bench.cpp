@@ -93,9 +93,9 @@ double RunStageSeconds(int frames)
     return std::chrono::duration<double>(stop - start).count();
 }
 
-// The stage lasts 30 frames while it has no enemies, so the frame time is the
-// difference between a run that stops early in it and one that stops late,
-// which cancels start-up and the title's confirm pause.
+// The frame time is the difference between a run that stops early in the
+// stage and one that stops later, divided by the frames between them, which
+// cancels start-up and the title's confirm pause.
 void BM_StageFrameUnpacedProcess(benchmark::State& state)
 {
     if (std::getenv("DISPLAY") == nullptr || !fs::exists(GameBinary())) {

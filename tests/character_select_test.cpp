@@ -13,7 +13,7 @@
 #include "scenes/scene_character_select.h"
 #include "scenes/scene_factory.h"
 #include "scenes/scene_game_title.h"
-#include "scenes/scene_placeholders.h"
+#include "scenes/scene_stage1.h"
 #include "tests/gl_test_window.h"
 #include "tests/test_files.h"
 
@@ -131,16 +131,17 @@ TEST_F(CharacterSelectTest, EnterConfirmsIntoTheStage)
     EXPECT_TRUE(SoundPlaying(0));
     Frame({VkRight});
     Frame({VkEnter});
-    const auto* stage = dynamic_cast<const ScenePlaceholder*>(NextScene);
+    const auto* stage = dynamic_cast<const SceneStage1*>(NextScene);
     ASSERT_NE(stage, nullptr);
-    EXPECT_STREQ(stage->ScreenName(), "stage");
+    EXPECT_EQ(stage->chosenCharacter, 1);
     EXPECT_FALSE(SoundPlaying(0));
     EXPECT_TRUE(SoundPlaying(1));
 
-    // The preview camera goes with the screen.
+    // The preview camera goes with the screen; the stage brings its own.
     Frame();
-    EXPECT_EQ(ActiveCamera, nullptr);
-    EXPECT_TRUE(ObjectList.empty());
+    ASSERT_FALSE(ObjectList.empty());
+    EXPECT_EQ(ActiveCamera, ObjectList.front());
+    EXPECT_EQ(ObjectList.front()->objectType, TypeMainCameraLockOn);
 }
 
 TEST_F(CharacterSelectTest, BGoesBackToTheTitleAtOnce)

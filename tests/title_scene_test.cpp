@@ -15,6 +15,7 @@
 #include "scenes/scene_factory.h"
 #include "scenes/scene_game_title.h"
 #include "scenes/scene_placeholders.h"
+#include "scenes/scene_stage1.h"
 #include "tests/gl_test_window.h"
 #include "tests/test_files.h"
 
@@ -79,6 +80,9 @@ protected:
     {
         if (dynamic_cast<const SceneCharacterSelect*>(NextScene) != nullptr) {
             return "character select";
+        }
+        if (const auto* stage = dynamic_cast<const SceneStage1*>(NextScene); stage != nullptr) {
+            return stage->chosenCharacter == DefaultCharacter ? "stage" : "stage with a chosen character";
         }
         const auto* placeholder = dynamic_cast<const ScenePlaceholder*>(NextScene);
         return placeholder != nullptr ? placeholder->ScreenName() : "";
