@@ -8,9 +8,17 @@
 #include "app/save_data.h"                // Required for: SaveRecord, WriteSaveRecord
 #include "app/sound.h"                    // Required for: LoadSound, PlaySound
 #include "objects/chara_player.h"
+#include "objects/chara_player_lizaldy.h"      // Required for: CharaPlayerLizaldy
+#include "objects/chara_player_slime_blue.h"   // Required for: CharaPlayerSlimeBlue
+#include "objects/chara_player_slime_green.h"  // Required for: CharaPlayerSlimeGreen
+#include "objects/chara_player_slime_red.h"    // Required for: CharaPlayerSlimeRed
+#include "objects/chara_player_wivern.h"       // Required for: CharaPlayerWivern, PlayerWivernHeight
+#include "objects/chara_player_wizard.h"       // Required for: CharaPlayerWizard
 #include "objects/light.h"                // Required for: Light, ActiveLight
 #include "objects/main_camera_lock_on.h"  // Required for: MainCameraLockOn, SetupLockOnCamera
 #include "objects/obj_camera.h"           // Required for: ActiveCamera, IsOutsideView
+#include "objects/weapon_spear.h"         // Required for: WeaponSpear, SetupSpear
+#include "objects/weapon_staff.h"         // Required for: WeaponStaff, SetupStaff
 #include "objects/weapon_sword.h"         // Required for: WeaponSword, SetupSword
 #include "render/static_model.h"          // Required for: DrawStaticModel, DrawStaticModelShadowed
 #include "platform/window.h"              // Required for: SetClearColour
@@ -146,14 +154,70 @@ void SceneStage1::BuildWorld()
 
 void SceneStage1::CreatePlayer()
 {
-    // Only the sword fighter exists so far; every choice plays as him.
-    auto* sword = new WeaponSword();
-    AddObject(sword, TypeWeaponSword, TeamPlayerWeapon, 1);
-    auto* fighter = new CharaPlayer();
-    AddObject(fighter, TypePlayer, TeamPlayer, 1);
-    fighter->Setup(this, 0.0f, 0.0f, 0.0f, sword);
-    SetupSword(sword, fighter);
-    player = fighter;
+    // A weapon, where the character has one, is registered before it (so the
+    // weapon updates first) and set up after it (its set-up names the holder).
+    switch (chosenCharacter) {
+    case 0: {
+        auto* slime = new CharaPlayerSlimeGreen();
+        AddObject(slime, TypePlayer, TeamPlayer, 1);
+        slime->Setup(this, 0.0f, 0.0f, 0.0f);
+        player = slime;
+        break;
+    }
+    case 1: {
+        auto* slime = new CharaPlayerSlimeBlue();
+        AddObject(slime, TypePlayer, TeamPlayer, 1);
+        slime->Setup(this, 0.0f, 0.0f, 0.0f);
+        player = slime;
+        break;
+    }
+    case 2: {
+        auto* slime = new CharaPlayerSlimeRed();
+        AddObject(slime, TypePlayer, TeamPlayer, 1);
+        slime->Setup(this, 0.0f, 0.0f, 0.0f);
+        player = slime;
+        break;
+    }
+    case 3: {
+        auto* spear = new WeaponSpear();
+        AddObject(spear, TypeWeaponSpear, TeamPlayerWeapon, 1);
+        auto* lizard = new CharaPlayerLizaldy();
+        AddObject(lizard, TypePlayer, TeamPlayer, 1);
+        lizard->Setup(this, 0.0f, 0.0f, 0.0f, spear);
+        SetupSpear(spear, PlayerSpearDamage, lizard);
+        player = lizard;
+        break;
+    }
+    case 4: {
+        auto* wivern = new CharaPlayerWivern();
+        AddObject(wivern, TypePlayer, TeamPlayer, 1);
+        wivern->Setup(this, 0.0f, PlayerWivernHeight, 0.0f, camera);
+        player = wivern;
+        break;
+    }
+    case 5: {
+        auto* staff = new WeaponStaff();
+        AddObject(staff, TypeWeaponStaff, TeamPlayerWeapon, 0);
+        auto* wizard = new CharaPlayerWizard();
+        AddObject(wizard, TypePlayer, TeamPlayer, 1);
+        wizard->Setup(this, 0.0f, 0.0f, 0.0f, staff);
+        SetupStaff(staff, wizard, TeamEnemy, camera);
+        player = wizard;
+        break;
+    }
+    default: {
+        // The sword fighter: the title's choice, and the fallback for any
+        // number character select never hands out.
+        auto* sword = new WeaponSword();
+        AddObject(sword, TypeWeaponSword, TeamPlayerWeapon, 1);
+        auto* fighter = new CharaPlayer();
+        AddObject(fighter, TypePlayer, TeamPlayer, 1);
+        fighter->Setup(this, 0.0f, 0.0f, 0.0f, sword);
+        SetupSword(sword, fighter);
+        player = fighter;
+        break;
+    }
+    }
 }
 
 void SceneStage1::Update()
