@@ -40,6 +40,19 @@ void BM_FrameThroughBothPasses(benchmark::State& state)
 }
 BENCHMARK(BM_FrameThroughBothPasses)->Arg(1)->Arg(40)->Unit(benchmark::kMillisecond)->UseRealTime();
 
+// The shadow map's cost on its own: one full-window depth copy per frame.
+void BM_CopyShadowDepth(benchmark::State& state)
+{
+    if (!ReadyToDraw(state)) {
+        return;
+    }
+    for (auto _ : state) {
+        CopyShadowDepth();
+        glFinish();
+    }
+}
+BENCHMARK(BM_CopyShadowDepth)->Unit(benchmark::kMillisecond)->UseRealTime();
+
 void BM_HudNumbers(benchmark::State& state)
 {
     if (!ReadyToDraw(state)) {
