@@ -47,6 +47,7 @@ protected:
         NextScene = nullptr;
         delete CurrentScene;
         CurrentScene = nullptr;
+        ClearObjectList();
         ShutdownSound();
         PlatformReleaseAllKeys();
         KeyState = KeyTables();
