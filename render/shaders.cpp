@@ -113,20 +113,9 @@ const ProgramRecipe Recipes2D[] = {
      {}},
 };
 
-// Shows "<file> failed to compile" with the log. A log too long for the
-// message buffer is cut at a character boundary rather than mid-sequence.
 void ShowCompileFailure(const char* fileName, const char* log)
 {
-    char message[MessageBufferSize] = {};
-    const int written = std::snprintf(message, sizeof message, CompileFailedFormat, fileName, log);
-    if (written >= static_cast<int>(sizeof message)) {
-        size_t end = sizeof message - 1;
-        while (end > 0 && (static_cast<uint8_t>(message[end]) & 0xC0u) == 0x80u) {
-            --end;
-        }
-        message[end] = '\0';
-    }
-    ShowMessageBox(message);
+    ShowMessageBox(CompileFailureMessage(fileName, log).c_str());
 }
 
 bool CompileOne(const char* fileName, unsigned int& shader, unsigned int type)
@@ -177,6 +166,30 @@ bool BuildAll(const ProgramRecipe (&recipes)[N])
 }
 
 }  // namespace
+
+std::string CompileFailureMessage(const char* fileName, const char* log)
+{
+    char message[MessageBufferSize] = {};
+    const int written = std::snprintf(message, sizeof message, CompileFailedFormat, fileName, log);
+    size_t end = std::strlen(message);
+    if (written >= static_cast<int>(sizeof message)) {
+        // The buffer kept the first 1023 bytes. When they end inside a
+        // character, that character's first bytes go as well: find where the
+        // last one starts and how many bytes its lead byte promises.
+        size_t start = end;
+        while (start > 0 && (static_cast<uint8_t>(message[start - 1]) & 0xC0u) == 0x80u) {
+            --start;
+        }
+        if (start > 0) {
+            const auto lead = static_cast<uint8_t>(message[start - 1]);
+            const size_t length = lead >= 0xF0u ? 4 : lead >= 0xE0u ? 3 : lead >= 0xC0u ? 2 : 1;
+            if (start - 1 + length > end) {
+                end = start - 1;
+            }
+        }
+    }
+    return std::string(message, end);
+}
 
 std::unique_ptr<char[]> CompileShaderFile(const char* path, unsigned int& shader, unsigned int type)
 {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <memory>
+#include <string>
 
 // Program name stored when linking failed.
 inline constexpr unsigned int LinkFailed = 999;
@@ -46,6 +47,12 @@ extern unsigned int QuadIndexBuffer;
 // when compiling failed and the log holds at least two characters; otherwise
 // null, and a silent failure then shows up at link time.
 std::unique_ptr<char[]> CompileShaderFile(const char* path, unsigned int& shader, unsigned int type);
+
+// The message shown when a source fails to compile: the file name, the fixed
+// words and the compiler's log, cut to the 1024-byte message buffer (1023
+// bytes and the terminating zero). A cut never ends inside a UTF-8
+// character, so a long log in any language shows as whole characters.
+std::string CompileFailureMessage(const char* fileName, const char* log);
 
 // Returns the linked program's name, or LinkFailed. Nothing is deleted on failure.
 unsigned int LinkShaderProgram(unsigned int vertexShader, unsigned int fragmentShader);
