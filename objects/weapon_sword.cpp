@@ -53,6 +53,17 @@ void WeaponSword::EndStrike()
 void WeaponSword::Update()
 {
     ObjCharacter* holder = Owner();
+    // A sword whose holder is gone has no hand to ride and nobody to fight
+    // for: it shuts its hit window, drops out of every hit test and leaves
+    // the world, so it can never hurt anyone on its own.
+    if (holder == nullptr) {
+        EndStrike();
+        if (collider != nullptr) {
+            collider->disabled = 1;
+        }
+        MarkForRemoval(0);
+        return;
+    }
     if (striking == 1 && collider != nullptr) {
         CollectHits(this);
         for (Object* entry : collider->hits) {
@@ -80,7 +91,7 @@ void WeaponSword::Update()
     }
     // The hit sphere rides the hand as the holder was last drawn, so the hit
     // test of the next update uses this placement.
-    if (holder == nullptr || collider == nullptr || collider->sphere == nullptr) {
+    if (collider == nullptr || collider->sphere == nullptr) {
         return;
     }
     const Matrix4 mount = WeaponMountMatrix(holder->world, SwordHandModel, HandBone);
