@@ -63,7 +63,7 @@ void CharaPlayerLizaldy::Update()
         PlacePlayerSphere(*this);
         PlayerContact(*this, false, 0, 0, false);
     }
-    FinishPlayerUpdate(*this, velocity, moveSpeed, stage, facing, facingTarget, lookDirection, dead);
+    FinishPlayerUpdate(*this, velocity, moveSpeed, stage, facing, facingTarget, &lookDirection, dead);
 }
 
 void CharaPlayerLizaldy::UpdateFree()

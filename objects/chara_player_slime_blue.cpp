@@ -59,7 +59,7 @@ void CharaPlayerSlimeBlue::Update()
         PlacePlayerSphere(*this);
         PlayerContact(*this, false, 0, 0, false);
     }
-    FinishPlayerUpdate(*this, velocity, moveSpeed, stage, facing, facingTarget, velocity, dead);
+    FinishPlayerUpdate(*this, velocity, moveSpeed, stage, facing, facingTarget, nullptr, dead);
 }
 
 void CharaPlayerSlimeBlue::UpdateFree()

@@ -43,7 +43,7 @@ void CharaPlayerSlimeGreen::Update()
     } else {
         UpdateNormal();
     }
-    FinishPlayerUpdate(*this, velocity, moveSpeed, stage, facing, facingTarget, velocity, dead);
+    FinishPlayerUpdate(*this, velocity, moveSpeed, stage, facing, facingTarget, nullptr, dead);
 }
 
 void CharaPlayerSlimeGreen::UpdateNormal()

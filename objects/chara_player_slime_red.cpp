@@ -49,7 +49,7 @@ void CharaPlayerSlimeRed::Update()
     } else {
         UpdateNormal();
     }
-    FinishPlayerUpdate(*this, velocity, moveSpeed, stage, facing, facingTarget, velocity, dead);
+    FinishPlayerUpdate(*this, velocity, moveSpeed, stage, facing, facingTarget, nullptr, dead);
 }
 
 void CharaPlayerSlimeRed::UpdateNormal()

@@ -75,7 +75,7 @@ void CharaPlayerWivern::Update()
     // Free flight is pushed out of walls by the dive speed and the dive by the
     // flying speed; a fast dive must not be shoved far through a wall.
     const float pushOut = action == 0 ? diveSpeed : moveSpeed;
-    FinishPlayerUpdate(*this, velocity, pushOut, stage, facing, facingTarget, velocity, dead);
+    FinishPlayerUpdate(*this, velocity, pushOut, stage, facing, facingTarget, nullptr, dead);
 }
 
 void CharaPlayerWivern::UpdateFree()

@@ -55,7 +55,7 @@ void CharaPlayerWizard::Update()
         PlacePlayerSphere(*this);
         PlayerContact(*this, false, 0, 0, false);
     }
-    FinishPlayerUpdate(*this, velocity, moveSpeed, stage, facing, facingTarget, velocity, dead);
+    FinishPlayerUpdate(*this, velocity, moveSpeed, stage, facing, facingTarget, nullptr, dead);
 }
 
 void CharaPlayerWizard::UpdateFree()

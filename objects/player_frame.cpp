@@ -167,7 +167,7 @@ void PlayerContact(ObjCharacter& self, bool attacking, int32_t attackDamage, int
 
 void FinishPlayerUpdate(ObjCharacter& self, Vec3& velocity, float pushOut,
                         const StageGeometry* stage, Quaternion& facing, Quaternion& facingTarget,
-                        Vec3 turnInput, bool& dead)
+                        const Vec3* lookDirection, bool& dead)
 {
     if (stage != nullptr) {
         MoveWithWalls(self.position, velocity, SphereRadius(self), pushOut, stage->wallModel,
@@ -178,6 +178,7 @@ void FinishPlayerUpdate(ObjCharacter& self, Vec3& velocity, float pushOut,
     if (self.animFrame > AnimEnd) {
         self.animFrame = 0.0f;
     }
+    const Vec3 turnInput = lookDirection != nullptr ? *lookDirection : velocity;
     const Matrix4 rotation = TurnToward(facing, facingTarget, turnInput, TurnRate);
     self.world = MatMultiply(MatTranslation(self.position.x, self.position.y, self.position.z), rotation);
     if (self.hp < 1) {

@@ -55,11 +55,13 @@ void PlayerContact(ObjCharacter& self, bool attacking, int32_t attackDamage, int
                    bool skipKnockedBack);
 
 // The end of every update: the wall step with pushOut as the push-out
-// distance, the animation wrap, the facing turned toward turnInput, the world
-// matrix, and the death flag once hp is below 1.
+// distance, the animation wrap, the facing turned toward the velocity the
+// wall step left (so a character sliding along a wall faces along it), or
+// toward lookDirection when one is given, the world matrix, and the death
+// flag once hp is below 1.
 void FinishPlayerUpdate(ObjCharacter& self, Vec3& velocity, float pushOut,
                         const StageGeometry* stage, Quaternion& facing, Quaternion& facingTarget,
-                        Vec3 turnInput, bool& dead);
+                        const Vec3* lookDirection, bool& dead);
 
 // How a playable character looks: its skinned body and, if it holds one, the
 // static weapon model on a hand bone (-1: no weapon).
