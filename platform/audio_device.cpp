@@ -14,8 +14,11 @@ constexpr int MixOutputChannels = 2;
 constexpr int MixBufferFrames = 1024;
 
 bool silentAudio = false;
+bool heldAudio = false;
 bool deviceOpen = false;
 std::array<uint32_t, AudioChannelCount> startCounts = {};
+// What each held channel plays; null when it is quiet.
+std::array<AudioClip*, AudioChannelCount> heldClips = {};
 
 bool ValidChannel(int channel)
 {
@@ -27,6 +30,12 @@ bool ValidChannel(int channel)
 void SetSilentAudio(bool silent)
 {
     silentAudio = silent;
+}
+
+void SetHeldAudio(bool held)
+{
+    heldAudio = held;
+    heldClips = {};
 }
 
 bool OpenAudioDevice()
@@ -59,6 +68,7 @@ void CloseAudioDevice()
         return;
     }
     Mix_HaltChannel(-1);
+    heldClips = {};
     Mix_CloseAudio();
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
     deviceOpen = false;
@@ -82,6 +92,11 @@ void FreeClip(AudioClip* clip)
     if (clip == nullptr) {
         return;
     }
+    for (AudioClip*& held : heldClips) {
+        if (held == clip) {
+            held = nullptr;
+        }
+    }
     // The mixer halts every channel still playing the chunk before freeing it.
     Mix_FreeChunk(clip);
 }
@@ -91,26 +106,43 @@ void PlayClip(int channel, AudioClip* clip)
     if (!deviceOpen || !ValidChannel(channel) || clip == nullptr) {
         return;
     }
-    if (Mix_PlayChannel(channel, clip, 0) == channel) {
+    if (heldAudio) {
+        heldClips[channel] = clip;
+        startCounts[channel] += 1;
+    } else if (Mix_PlayChannel(channel, clip, 0) == channel) {
         startCounts[channel] += 1;
     }
 }
 
 bool ChannelIsPlaying(int channel)
 {
-    return deviceOpen && ValidChannel(channel) && Mix_Playing(channel) != 0;
+    if (!deviceOpen || !ValidChannel(channel)) {
+        return false;
+    }
+    return heldAudio ? heldClips[channel] != nullptr : Mix_Playing(channel) != 0;
 }
 
 void StopChannel(int channel)
 {
     if (deviceOpen && ValidChannel(channel)) {
+        heldClips[channel] = nullptr;
         Mix_HaltChannel(channel);
     }
 }
 
 int PlayingChannelCount()
 {
-    return deviceOpen ? Mix_Playing(-1) : 0;
+    if (!deviceOpen) {
+        return 0;
+    }
+    if (!heldAudio) {
+        return Mix_Playing(-1);
+    }
+    int playing = 0;
+    for (const AudioClip* held : heldClips) {
+        playing += held != nullptr ? 1 : 0;
+    }
+    return playing;
 }
 
 uint32_t ChannelStartCount(int channel)

@@ -20,6 +20,12 @@ inline constexpr int AudioChannelCount = 32;
 // never need a sound card.
 void SetSilentAudio(bool silent);
 
+// Tests: channels on which time stands still. A sound started while held
+// plays until StopChannel, FreeClip or closing the device ends it, never by
+// itself, so a test decides exactly when a sound is over. Clips still load
+// through the open device; the held channels never reach the mixer.
+void SetHeldAudio(bool held);
+
 // Opens the device with AudioChannelCount channels. Returns false when no
 // device could be opened; the game then runs without sound. Opening twice is
 // harmless.
