@@ -4,6 +4,9 @@
 
 #include "objects/obj_bullet.h"
 
+// Bubbles in the ring a blue slime blows, enemy or playable, 30 degrees apart.
+inline constexpr int BubbleRingCount = 12;
+
 class BulletBubble : public ObjBullet {
 public:
     void Update() override;

@@ -4,11 +4,11 @@
 
 #include <cstdint>
 
+#include "objects/bullet_bubble.h"  // Required for: BubbleRingCount
 #include "objects/player_frame.h"
 
 // The ring is shot in the update in which the attack animation reaches this frame.
 inline constexpr float BubbleRingFrame = 30.0f;
-inline constexpr int BubbleRingCount = 12;
 
 class CharaPlayerSlimeBlue : public ObjCharacter {
 public:

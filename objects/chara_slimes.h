@@ -3,6 +3,7 @@
 // they chase.
 #pragma once
 
+#include "objects/bullet_bubble.h"  // Required for: BubbleRingCount
 #include "objects/chara_enemy.h"
 
 // Slimes have no facing matrix of their own: after moving they turn toward
@@ -48,7 +49,5 @@ private:
     void FireControl();
 };
 
-// Bubbles in one blue slime ring, 30 degrees apart.
-inline constexpr int BubbleRingCount = 12;
 // Updates between two fire balls of a chasing red slime, counting the shot.
 inline constexpr int32_t RedSlimeFireCooldown = 60;
