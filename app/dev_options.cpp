@@ -29,6 +29,10 @@ bool ParseDevOptions(int argc, char** argv, DevOptions& options, std::string& er
             options.silentAudio = true;
         } else if (option == "--check-content") {
             options.checkContent = true;
+        } else if (option == "--state-hashes" && hasValue) {
+            options.stateHashPath = argv[++i];
+        } else if (option == "--start" && hasValue && IsStartScreenName(argv[i + 1])) {
+            options.startScreen = argv[++i];
         } else if (option == "--script" && hasValue) {
             options.scriptPath = argv[++i];
         } else if (option == "--frames" && hasValue && ParseInt(argv[i + 1], 1, number)) {
@@ -53,6 +57,19 @@ bool ParseDevOptions(int argc, char** argv, DevOptions& options, std::string& er
         }
     }
     return true;
+}
+
+bool IsStartScreenName(const std::string& name)
+{
+    static const char* const names[] = {"title",   "select",  "stage",   "stage:0", "stage:1",
+                                        "stage:2", "stage:3", "stage:4", "stage:5", "clear:1",
+                                        "clear:2", "clear:3", "over"};
+    for (const char* known : names) {
+        if (name == known) {
+            return true;
+        }
+    }
+    return false;
 }
 
 unsigned GameRandomSeed()

@@ -20,17 +20,24 @@ struct DevOptions {
     std::vector<ScreenshotRequest> screenshots;  // --screenshot N:FILE.png, repeatable
     bool silentAudio = false;                  // --silent: an audio back end that writes nothing
     bool checkContent = false;                 // --check-content: load every file, report, exit
+    std::string stateHashPath;                 // --state-hashes FILE: a world hash every 100 frames
+    std::string startScreen;                   // --start SCREEN: the first screen instead of the title
 };
 
 extern DevOptions Dev;
 
 inline constexpr const char* DevUsage =
     "usage: kestrune [--script FILE] [--frames N] [--seed N] [--unpaced]\n"
-    "                [--screenshot N:FILE.png]... [--silent] [--check-content]\n";
+    "                [--screenshot N:FILE.png]... [--silent] [--check-content]\n"
+    "                [--state-hashes FILE] [--start SCREEN]\n"
+    "SCREEN: title, select, stage, stage:0 to stage:5, clear:1 to clear:3, over\n";
 
 // Parses argv[1..]. On failure returns false and describes the problem in
 // `error`; the caller prints the usage line and exits with status 2.
 bool ParseDevOptions(int argc, char** argv, DevOptions& options, std::string& error);
+
+// True for the names --start accepts (see DevUsage).
+bool IsStartScreenName(const std::string& name);
 
 // The seed for the game's random generator: --seed when given, else the time.
 unsigned GameRandomSeed();

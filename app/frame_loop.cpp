@@ -10,6 +10,7 @@
 #include "app/input_script.h"
 #include "app/keyboard.h"
 #include "app/scene.h"
+#include "app/state_hash.h"
 #include "app/sound.h"
 #include "platform/clock.h"
 #include "platform/debug_sink.h"
@@ -56,6 +57,21 @@ void LoadScriptOrExit()
     }
 }
 
+// Appends this frame's record to the --state-hashes file, which the first
+// record starts afresh.
+void RecordStateHash()
+{
+    static bool started = false;
+    std::FILE* file = std::fopen(Dev.stateHashPath.c_str(), started ? "a" : "w");
+    if (file == nullptr) {
+        std::fprintf(stderr, "kestrune: cannot write state hashes to '%s'\n", Dev.stateHashPath.c_str());
+        return;
+    }
+    started = true;
+    std::fputs(StateHashLine(framesRun).c_str(), file);
+    std::fclose(file);
+}
+
 }  // namespace
 
 int FramesRun()
@@ -81,7 +97,7 @@ void StartUp()
     // The seven skinned and nine static models live for the whole run.
     LoadStartUpModels();
     LoadScriptOrExit();
-    RequestScene(MakeTitleScene());
+    RequestScene(MakeStartScene(Dev.startScreen));
 }
 
 void FrameUpdate()
@@ -108,6 +124,9 @@ void OnIdle()
         ExitGame();
     }
     FrameUpdate();
+    if (!Dev.stateHashPath.empty() && framesRun % StateHashPeriod == 0) {
+        RecordStateHash();
+    }
     frameDrawn = false;
     RequestRedisplay();
 }

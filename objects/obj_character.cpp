@@ -26,10 +26,15 @@ void SetupCharacter(ObjCharacter& character, const CharacterStats& stats, Vec3 a
 
 ObjCharacter* AsCharacter(Object* object)
 {
+    return const_cast<ObjCharacter*>(AsCharacter(static_cast<const Object*>(object)));
+}
+
+const ObjCharacter* AsCharacter(const Object* object)
+{
     if (object == nullptr || object->objectType < TypePlayer || object->objectType > TypeLizaldy) {
         return nullptr;
     }
-    return static_cast<ObjCharacter*>(object);
+    return static_cast<const ObjCharacter*>(object);
 }
 
 bool CanBeHit(const ObjCharacter& character)

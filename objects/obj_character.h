@@ -45,6 +45,7 @@ void SetupCharacter(ObjCharacter& character, const CharacterStats& stats, Vec3 a
 // otherwise null. Hit lists hold every kind of object; only characters carry
 // hit points.
 ObjCharacter* AsCharacter(Object* object);
+const ObjCharacter* AsCharacter(const Object* object);
 
 // True while the character has hit points and is not being knocked back:
 // what every weapon and projectile asks before it deals damage.

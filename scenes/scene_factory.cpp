@@ -1,6 +1,8 @@
 #include "scenes/scene_factory.h"
 
 #include "scenes/scene_character_select.h"
+#include "scenes/scene_game_clear.h"
+#include "scenes/scene_game_over.h"
 #include "scenes/scene_game_title.h"
 #include "scenes/scene_stage1.h"
 
@@ -19,4 +21,27 @@ Scene* MakeCharacterSelectScene()
 Scene* MakeTitleScene()
 {
     return new SceneGameTitle();
+}
+
+Scene* MakeStartScene(const std::string& name)
+{
+    const std::string stagePrefix = "stage:";
+    const std::string clearPrefix = "clear:";
+    if (name == "select") {
+        return MakeCharacterSelectScene();
+    }
+    if (name == "stage") {
+        return MakeStageScene(DefaultCharacter);
+    }
+    if (name.rfind(stagePrefix, 0) == 0 && name.size() == stagePrefix.size() + 1) {
+        return MakeStageScene(name.back() - '0');
+    }
+    if (name.rfind(clearPrefix, 0) == 0 && name.size() == clearPrefix.size() + 1) {
+        ClearResult = name.back() - '0';
+        return new SceneGameClear();
+    }
+    if (name == "over") {
+        return new SceneGameOver();
+    }
+    return MakeTitleScene();
 }

@@ -3,6 +3,8 @@
 // through here, and those come back to the title the same way.
 #pragma once
 
+#include <string>
+
 class Scene;
 
 // The sword fighter the title starts when no character was chosen.
@@ -12,3 +14,9 @@ inline constexpr int DefaultCharacter = -1;
 Scene* MakeStageScene(int chosenCharacter);
 Scene* MakeCharacterSelectScene();
 Scene* MakeTitleScene();
+
+// The screen a --start name stands for (see IsStartScreenName): the title,
+// character select, the stage with the sword fighter or a chosen character,
+// the game clear screen with result 1 to 3, or the game over screen. Any
+// other name gives the title.
+Scene* MakeStartScene(const std::string& name);
