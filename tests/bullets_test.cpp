@@ -6,12 +6,12 @@
 #include "objects/bullet_bubble.h"
 #include "objects/bullet_fire.h"
 #include "objects/bullet_magic.h"
-#include "objects_world.h"
+#include "tests/objects_world.h"
 
 namespace {
 
-using Bullets = ObjectsWorldWithSound;
-using MagicBolt = ObjectsWorldWithSound;
+using Bullets = ObjectsWorld;
+using MagicBolt = ObjectsWorld;
 
 constexpr float White[4] = {1.0f, 1.0f, 1.0f, 1.0f};
 

@@ -5,7 +5,7 @@
 #include "objects/damage.h"
 #include "objects/enemy_gauge.h"
 #include "objects/obj_damage_pop.h"
-#include "objects_world.h"
+#include "tests/objects_world.h"
 
 namespace {
 
@@ -47,7 +47,7 @@ TEST_F(CharacterSetup, OnlyEnemiesCountAsAliveAndEverythingStartsClean)
     auto* pop = new ObjDamagePop();
     AddObject(pop, TypeDamagePop, TeamNeutral, 0);
     EXPECT_EQ(AsCharacter(pop), nullptr);
-    EXPECT_EQ(AsCharacter(nullptr), nullptr);
+    EXPECT_EQ(AsCharacter(static_cast<Object*>(nullptr)), nullptr);
 }
 
 TEST_F(Damage, LowersHpWithoutFloorAndShowsTheNumber)

@@ -3,8 +3,6 @@
 // and defeat counting.
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 #include <cmath>
 #include <vector>
 
@@ -25,26 +23,8 @@
 
 namespace {
 
-// Runs the enemies in a private working directory, so the save file their
-// defeats write never touches the game's own.
 class EnemiesTest : public ObjectsWorld {
 protected:
-    void SetUp() override
-    {
-        ObjectsWorld::SetUp();
-        char previous[4096] = {};
-        ASSERT_NE(getcwd(previous, sizeof previous), nullptr);
-        previousDir = previous;
-        ASSERT_EQ(chdir(dir.Path().c_str()), 0);
-        SaveData = SaveRecord();
-    }
-    void TearDown() override
-    {
-        ObjectsWorld::TearDown();
-        ASSERT_EQ(chdir(previousDir.c_str()), 0);
-        SaveData = SaveRecord();
-    }
-
     template <typename Enemy>
     Enemy* AddPlain(int32_t type, Vec3 at)
     {
@@ -76,12 +56,9 @@ protected:
         return wizard;
     }
 
-    // Keeps the player where the test put it (it is a bare character that
-    // does not move by itself) and runs one frame.
-    void Step() { UpdateObjects(); }
+    // The player is a bare character that stays where the test put it.
+    static void Step() { UpdateObjects(); }
 
-    TempDir dir;
-    std::string previousDir;
     ObjCharacter* player = nullptr;
     WeaponSpear* spear = nullptr;
     WeaponStaff* staff = nullptr;

@@ -74,12 +74,23 @@ TEST_F(FramePacerTest, LateFrameIsFollowedByFramesWithoutSleep)
     EXPECT_EQ(sleeps[0], 17u);
 }
 
+// Two windows of frames with 10 ms of work each while the millisecond clock
+// wraps round to 0: the schedule and the measured rate carry on as before.
 TEST_F(FramePacerTest, ClockWrapAroundKeepsTheSchedule)
 {
-    fakeNow = 0xFFFFFFF0u;
-    PaceFrame(pacer, FakeClock, FakeSleep);
-    ASSERT_EQ(sleeps.size(), 1u);
-    EXPECT_EQ(sleeps[0], 33u);
+    fakeNow = 0xFFFFFFFFu - 500u;
+    for (int frame = 0; frame < 60; ++frame) {
+        fakeNow += 10;
+        PaceFrame(pacer, FakeClock, FakeSleep);
+    }
+    // Each window's first frame waits a whole period from its own start;
+    // the others wait what the period leaves after the work.
+    std::vector<uint32_t> expected(60, 23u);
+    expected[0] = 33u;
+    expected[30] = 33u;
+    EXPECT_EQ(sleeps, expected);
+    EXPECT_FLOAT_EQ(pacer.framesPerSecond, 30.0f);
+    EXPECT_LT(fakeNow, 2000u);  // the clock did wrap
 }
 
 }  // namespace

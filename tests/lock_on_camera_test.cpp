@@ -4,7 +4,7 @@
 
 #include "app/keyboard.h"
 #include "objects/main_camera_lock_on.h"
-#include "objects_world.h"
+#include "tests/objects_world.h"
 #include "platform/key_input.h"
 #include "render/static_model.h"
 
@@ -32,23 +32,17 @@ StaticModel* MakeSquare(Vec3 a, Vec3 b, Vec3 c, Vec3 d)
     return model;
 }
 
-class LockOnCamera : public ObjectsWorldWithSound {
+class LockOnCamera : public ObjectsWorld {
 protected:
     void SetUp() override
     {
-        ObjectsWorldWithSound::SetUp();
+        ObjectsWorld::SetUp();
         LoadTone({12});
         camera = new MainCameraLockOn();
         AddObject(camera, TypeMainCameraLockOn, TeamNeutral, 0);
         player = AddPlayer({});
         SetupLockOnCamera(camera, SpriteQuad{}, VkRight, VkLeft, VkUp, VkDown, VkR, nullptr, player, -5.0f,
                           -90.0f, 10.0f, 2.0f, 0.2f);
-    }
-    void TearDown() override
-    {
-        PlatformReleaseAllKeys();
-        PlatformBeginFrameKeys();
-        ObjectsWorldWithSound::TearDown();
     }
 
     // One frame with the given key held (or none for -1).
@@ -141,12 +135,18 @@ TEST_F(LockOnCamera, LocksOnTheNearestAndDropsARemovedTargetAtOnce)
     for (int i = 0; i < 30; ++i) {
         Frame();
     }
+    // The orbit carries on from where the lock left the eye: here 10 to the
+    // side, 10 behind and 2 below the player, which is a heading of 45
+    // degrees short of a full turn and a pitch of atan(2 / 10), both in the
+    // game's degrees (pi taken as 3.14).
+    camera->position = player->position + Vec3{10.0f, -2.0f, 10.0f};
     nearest->MarkForRemoval(1);
     Frame();  // the camera updates first and lets go in this very frame
     EXPECT_EQ(camera->LockTarget(), nullptr);
     EXPECT_FALSE(camera->wasLocked);
-    // The orbit carries on from where the lock left the eye.
-    EXPECT_NEAR(camera->yaw, HeadingAngleXZ(Vec3{1.0f, 0.0f, 0.0f}, camera->eyeGoal - player->position), 1.0f);
+    const float gameDegrees = 180.0f / 3.14f;
+    EXPECT_NEAR(camera->yaw, 360.0f - std::atan(1.0f) * gameDegrees, 1e-3f);
+    EXPECT_NEAR(camera->pitch, std::atan(0.2f) * gameDegrees, 1e-3f);
 
     // A second press releases a lock.
     ObjCharacter* other = AddEnemy({1.0f, 0.0f, -3.0f});

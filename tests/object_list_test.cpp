@@ -4,7 +4,10 @@
 #include <string>
 #include <vector>
 
+#include "app/frame_loop.h"
 #include "app/scene.h"
+#include "render/render_passes.h"
+#include "tests/gl_test_window.h"
 
 namespace {
 
@@ -22,6 +25,8 @@ public:
             AddObject(new Probe(name_ + "-child"), TypeBulletBubble, TeamPlayerShot, 1);
         }
     }
+    void DrawShadow() override { journal.push_back("shadow " + name_); }
+    void Draw() override { journal.push_back("draw " + name_); }
     bool spawnOnUpdate = false;
 
 private:
@@ -30,19 +35,26 @@ private:
 
 class ProbeScene : public Scene {
 public:
-    explicit ProbeScene(std::string name) : name_(std::move(name)) {}
+    explicit ProbeScene(std::string name, std::string next = "") : name_(std::move(name)), next_(std::move(next)) {}
     ~ProbeScene() override { journal.push_back("delete scene " + name_ + " with " + std::to_string(ObjectList.size()) + " objects"); }
     void Init() override
     {
         journal.push_back("init " + name_);
         AddObject(new Probe(name_ + "-obj"), TypePlayer, TeamPlayer, 0);
     }
-    void Update() override {}
-    void DrawShadow() override {}
-    void Draw() override {}
+    void Update() override
+    {
+        journal.push_back("update scene " + name_);
+        if (!next_.empty()) {
+            RequestScene(new ProbeScene(next_));
+        }
+    }
+    void DrawShadow() override { journal.push_back("shadow scene " + name_); }
+    void Draw() override { journal.push_back("draw scene " + name_); }
 
 private:
     std::string name_;
+    std::string next_;
 };
 
 class ObjectListTest : public ::testing::Test {
@@ -146,6 +158,24 @@ TEST_F(ObjectListTest, SceneSwitchOrderAndSupersededScene)
     journal.clear();
     SwitchSceneIfRequested();  // nothing pending: nothing happens
     EXPECT_TRUE(journal.empty());
+}
+
+// A frame: the switch a scene asked for last frame, the objects' updates,
+// the scene's update; then both passes, objects before the scene. A scene
+// that asks for a switch is still drawn in that frame.
+TEST_F(ObjectListTest, FrameRunsItsStepsInOrderAndDrawsASceneThatLeavesOnceMore)
+{
+    REQUIRE_TEST_WINDOW();
+    RequestScene(new ProbeScene("first", "second"));
+    FrameUpdate();
+    RenderPasses();
+    EXPECT_EQ(journal, (std::vector<std::string>{"init first", "update first-obj", "update scene first",
+                                                  "shadow first-obj", "shadow scene first", "draw first-obj",
+                                                  "draw scene first"}));
+    journal.clear();
+    FrameUpdate();
+    EXPECT_EQ(journal, (std::vector<std::string>{"delete scene first with 1 objects", "delete first-obj",
+                                                  "init second", "update second-obj", "update scene second"}));
 }
 
 }  // namespace

@@ -189,6 +189,48 @@ TEST(Shaders, CompileMessageOfALongLogIsCutToTheMessageBuffer)
     EXPECT_GT(shown.size(), 900u) << "the log is long enough to need cutting";
 }
 
+// True when the text is whole UTF-8 characters from start to end.
+bool WholeUtf8(const std::string& text)
+{
+    for (size_t at = 0; at < text.size();) {
+        const auto lead = static_cast<uint8_t>(text[at]);
+        const size_t length = lead < 0x80u ? 1 : (lead & 0xE0u) == 0xC0u ? 2 : (lead & 0xF0u) == 0xE0u ? 3
+                                                : (lead & 0xF8u) == 0xF0u ? 4 : 0;
+        if (length == 0 || at + length > text.size()) {
+            return false;
+        }
+        for (size_t i = 1; i < length; ++i) {
+            if ((static_cast<uint8_t>(text[at + i]) & 0xC0u) != 0x80u) {
+                return false;
+            }
+        }
+        at += length;
+    }
+    return true;
+}
+
+// A long log of three-byte characters, shifted by zero to two bytes so the
+// buffer's end falls at every place within a character.
+TEST(Shaders, LongJapaneseLogIsCutBetweenCharacters)
+{
+    std::string japanese;
+    for (int i = 0; i < 400; ++i) {
+        japanese += "エ";
+    }
+    for (const std::string& shift : {std::string(), std::string("x"), std::string("xy")}) {
+        const std::string log = shift + japanese;
+        const std::string message = CompileFailureMessage("SkinModel_glsl.vert", log.c_str());
+        SCOPED_TRACE("shifted by " + std::to_string(shift.size()));
+        EXPECT_TRUE(WholeUtf8(message));
+        EXPECT_LE(message.size(), 1023u);
+        EXPECT_GT(message.size(), 1023u - 3u);
+        const std::string whole = "SkinModel_glsl.vertのコンパイルに失敗しました。\nエラーメッセージ：\n" + log;
+        EXPECT_EQ(whole.compare(0, message.size(), message), 0);
+    }
+    EXPECT_EQ(CompileFailureMessage("2DDraw_glsl.frag", "short"),
+              "2DDraw_glsl.fragのコンパイルに失敗しました。\nエラーメッセージ：\nshort");
+}
+
 TEST(Shaders, VaryingTheVertexShaderNeverWritesGivesTheLinkMessage)
 {
     REQUIRE_TEST_WINDOW();
@@ -229,11 +271,10 @@ TEST(Shaders, GameWithABrokenSourceShowsTheMessageAndExitsWithStatusZero)
     if (std::getenv("DISPLAY") == nullptr) {
         GTEST_SKIP() << "the game needs a display";
     }
-    TempDir dir;
-    fs::copy(fs::path(KESTRUNE_BIN_DIR) / "Library", fs::path(dir.Path()) / "Library");
-    WriteText(fs::path(dir.Path()) / "Library" / "2DDrawTo3DSpace_glsl.vert", "void main() { oops }\n");
+    const GameDir game({}, "Library");
+    WriteText(game.File("Library/2DDrawTo3DSpace_glsl.vert"), "void main() { oops }\n");
     setenv("KESTRUNE_NO_MESSAGE_BOX", "1", 1);
-    const GameRun run = RunGame("--frames 3", 60, dir.Path());
+    const GameRun run = game.Run("--frames 3", "", 60);
     EXPECT_EQ(run.status, 0);
     EXPECT_NE(run.errors.find("2DDrawTo3DSpace_glsl.vertのコンパイルに失敗しました。\nエラーメッセージ：\n"),
               std::string::npos)

@@ -245,13 +245,17 @@ TEST_F(SpriteTest, SceneSwitchReleasesOnlyTexturesLoadedByScenes)
     EXPECT_EQ(TextureTable.name[9], 0u);
     EXPECT_EQ(TextureTable.width[9], 4);
     EXPECT_FALSE(glIsTexture(released));
-    // A slot nobody marked (never loaded by a scene) is left alone.
+    // A live texture in a slot no scene marked is left alone.
+    LoadTexture(10, dir_.File("four.bmp").c_str());
     TextureTable.perScene[10] = 0;
-    TextureTable.name[10] = 0;
+    const unsigned int kept = TextureTable.name[10];
+    ASSERT_NE(kept, 0u);
     RequestScene(new EmptyScene);
     SwitchSceneIfRequested();
-    EXPECT_EQ(TextureTable.perScene[10], 0);
+    EXPECT_EQ(TextureTable.name[10], kept);
+    EXPECT_TRUE(glIsTexture(kept));
     DeleteAllTextures();
+    EXPECT_FALSE(glIsTexture(kept));
     delete CurrentScene;
     CurrentScene = nullptr;
 }

@@ -50,6 +50,17 @@ std::vector<std::string> TempDir::List() const
     return names;
 }
 
+InDirectory::InDirectory(const std::string& path) : previous_(std::filesystem::current_path().string())
+{
+    std::filesystem::current_path(path);
+}
+
+InDirectory::~InDirectory()
+{
+    std::error_code ignored;
+    std::filesystem::current_path(previous_, ignored);
+}
+
 void WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes)
 {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);

@@ -25,6 +25,19 @@ private:
     std::string path_;
 };
 
+// Makes `path` the working directory for the object's lifetime, then goes
+// back: the game reads its data and writes its save file relative to it.
+class InDirectory {
+public:
+    explicit InDirectory(const std::string& path);
+    ~InDirectory();
+    InDirectory(const InDirectory&) = delete;
+    InDirectory& operator=(const InDirectory&) = delete;
+
+private:
+    std::string previous_;
+};
+
 void WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes);
 
 // Empty when the file cannot be read.

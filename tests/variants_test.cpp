@@ -1,16 +1,12 @@
 // The six playable characters besides the sword fighter, driven update by
 // update with scripted keys and no window: each attack's timing, what their
-// bodies do on contact, knock-back, and death leading to the game over screen.
-#include <gtest/gtest.h>
-
+// bodies do on contact, knock-back, facing along a wall, and death leading
+// to the game over screen.
 #include <cmath>
-#include <cstdlib>
 #include <functional>
 #include <string>
 #include <vector>
 
-#include "app/keyboard.h"
-#include "app/scene.h"
 #include "objects/bullet_bubble.h"
 #include "objects/bullet_fire.h"
 #include "objects/bullet_magic.h"
@@ -23,10 +19,10 @@
 #include "objects/chara_wivern.h"
 #include "objects/damage.h"
 #include "objects/main_camera_lock_on.h"
-#include "objects/obj_camera.h"
-#include "objects/obj_weapon.h"
 #include "objects/weapon_staff.h"
+#include "render/static_model.h"
 #include "scenes/scene_game_over.h"
+#include "tests/objects_world.h"
 
 namespace {
 
@@ -34,128 +30,66 @@ constexpr int VkW = 'W';
 constexpr int VkD = 'D';
 constexpr float Near = 1e-4f;
 
-// A weapon that only writes down what its holder asks of it, by update.
-class ProbeWeapon : public ObjWeapon {
-public:
-    void BeginStrike() override { begins.push_back(update); }
-    void EndStrike() override { ends.push_back(update); }
-    int update = 0;
-    std::vector<int> begins;
-    std::vector<int> ends;
-};
-
-// An enemy body that stands still.
-class StillEnemy : public ObjCharacter {};
-
-class VariantsTest : public ::testing::Test {
+class VariantsTest : public ObjectsWorld {
 protected:
     void SetUp() override
     {
-        ClearObjectList();
-        EnemiesAlive = 0;
+        ObjectsWorld::SetUp();
         srand(11);
-        PlatformReleaseAllKeys();
-        PlatformBeginFrameKeys();
-        KeyState = KeyTables{};
-        camera = new ObjCamera();
-        AddObject(camera, TypeDamagePop, TeamNeutral, 0);
-        SetCameraDefaults(camera);
-        ActiveCamera = camera;
-    }
-
-    void TearDown() override
-    {
-        ClearObjectList();
-        ActiveCamera = nullptr;
-        delete NextScene;
-        NextScene = nullptr;
-        PlatformReleaseAllKeys();
-        PlatformBeginFrameKeys();
-        EnemiesAlive = 0;
-    }
-
-    static void Step()
-    {
-        PlatformBeginFrameKeys();
-        UpdateObjects();
-    }
-    static void Steps(int count)
-    {
-        for (int i = 0; i < count; ++i) {
-            Step();
-        }
-    }
-    static void TapCtrlAndStep()
-    {
-        PlatformKeyDown(VkCtrl);
-        Step();
-        PlatformKeyUp(VkCtrl);
+        AddCamera();
     }
 
     template <typename T>
-    T* AddPlayer()
+    static T* AddVariant()
     {
         auto* player = new T();
         AddObject(player, TypePlayer, TeamPlayer, 1);
         return player;
     }
-
-    static StillEnemy* AddEnemy(Vec3 at, int32_t attack = 10, float radius = 1.0f)
+    // An enemy body that stands still; it does not count as alive.
+    static ObjCharacter* AddStill(Vec3 at, int32_t attack = 10, float radius = 1.0f)
     {
-        auto* enemy = new StillEnemy();
-        AddObject(enemy, TypeSlimeGreen, TeamEnemy, 1);
-        SetupCharacter(*enemy, CharacterStats{100, attack, radius}, at);
+        ObjCharacter* enemy = AddEnemy(at, 100, radius, attack);
         EnemiesAlive = 0;
         return enemy;
     }
-
-    template <typename T>
-    static std::vector<T*> Live()
+    static void WaitOutKnockback(const ObjCharacter* character)
     {
-        std::vector<T*> found;
-        for (Object* object : ObjectList) {
-            if (auto* typed = dynamic_cast<T*>(object); typed != nullptr && object->removeFlag == 0) {
-                found.push_back(typed);
-            }
-        }
-        return found;
+        StepsWhile([character] { return character->knockedBack; }, 200);
     }
-
-    ObjCamera* camera = nullptr;
 };
 
 TEST_F(VariantsTest, BlueSlimeBlowsARingOfTwelveBubblesInItsTwentiethUpdate)
 {
-    auto* slime = AddPlayer<CharaPlayerSlimeBlue>();
+    auto* slime = AddVariant<CharaPlayerSlimeBlue>();
     slime->Setup(nullptr, 1.0f, 0.0f, -2.0f);
-    TapCtrlAndStep();
+    Tap(VkCtrl);
     ASSERT_EQ(slime->action, 1);
-
-    // Checked in the update the ring appears (each bubble has also had its
-    // first flight step): launched 3 up from the slime at speed 0.06, 30
-    // degrees apart in a flat ring whose first bubble is 30 degrees from -Z
-    // toward +X.
-    auto checkRing = [](const std::vector<BulletBubble*>& ring) {
+    int updates = 0;
+    int ringUpdate = 0;
+    while (slime->action == 1 && updates < 100) {
+        Step();
+        ++updates;
+        const std::vector<BulletBubble*> ring = Live<BulletBubble>();
+        if (ringUpdate != 0 || ring.empty()) {
+            continue;
+        }
+        // In the update it appears (each bubble has had its first flight
+        // step): launched 3 up from the slime at speed 0.06, 30 degrees apart
+        // in a flat ring whose first bubble is 30 degrees from -Z toward +X.
+        ringUpdate = updates;
         ASSERT_EQ(ring.size(), 12u);
         for (size_t i = 0; i < ring.size(); ++i) {
             SCOPED_TRACE("bubble " + std::to_string(i));
             EXPECT_EQ(ring[i]->team, TeamPlayerShot);
             const float radians = 30.0f * static_cast<float>(i + 1) * 3.14159265f / 180.0f;
-            EXPECT_NEAR(ring[i]->velocity.x, 0.06f * std::sin(radians), 1e-3f);
-            EXPECT_NEAR(ring[i]->velocity.z, -0.06f * std::cos(radians), 1e-3f);
-            EXPECT_NEAR(ring[i]->position.x, 1.0f + ring[i]->velocity.x, Near);
+            const Vec3 velocity{0.06f * std::sin(radians), 0.0f, -0.06f * std::cos(radians)};
+            EXPECT_NEAR(ring[i]->velocity.x, velocity.x, 1e-3f);
+            EXPECT_NEAR(ring[i]->velocity.z, velocity.z, 1e-3f);
+            const Vec3 expected = Vec3{1.0f, 3.0f - 0.0098f, -2.0f} + ring[i]->velocity;
+            EXPECT_NEAR(ring[i]->position.x, expected.x, Near);
             EXPECT_NEAR(ring[i]->position.y, 3.0f - 0.0098f, Near);
-            EXPECT_NEAR(ring[i]->position.z, -2.0f + ring[i]->velocity.z, Near);
-        }
-    };
-    int ringUpdate = 0;
-    int updates = 0;
-    while (slime->action == 1 && updates < 100) {
-        Step();
-        ++updates;
-        if (ringUpdate == 0 && !Live<BulletBubble>().empty()) {
-            ringUpdate = updates;
-            checkRing(Live<BulletBubble>());
+            EXPECT_NEAR(ring[i]->position.z, expected.z, Near);
         }
     }
     EXPECT_EQ(ringUpdate, 20);
@@ -165,48 +99,42 @@ TEST_F(VariantsTest, BlueSlimeBlowsARingOfTwelveBubblesInItsTwentiethUpdate)
 
 TEST_F(VariantsTest, BlueSlimeHitBeforeTheRingBlowsNothing)
 {
-    auto* slime = AddPlayer<CharaPlayerSlimeBlue>();
+    auto* slime = AddVariant<CharaPlayerSlimeBlue>();
     slime->Setup(nullptr, 0.0f, 0.0f, 0.0f);
-    StillEnemy* enemy = AddEnemy({5.0f, 0.0f, 0.0f});
-    TapCtrlAndStep();
-    Steps(10);
+    ObjCharacter* enemy = AddStill({5.0f, 0.0f, 0.0f});
+    Tap(VkCtrl);
+    RunFrames(10);
     ApplyDamage(10, HitStrength, enemy, slime);
-    int updates = 0;
-    while (slime->knockedBack && updates < 200) {
-        Step();
-        ++updates;
-    }
+    WaitOutKnockback(slime);
     EXPECT_EQ(slime->action, 0);
-    Steps(40);
+    RunFrames(40);
     EXPECT_TRUE(Live<BulletBubble>().empty());
     EXPECT_EQ(slime->hp, 190);
 }
 
 TEST_F(VariantsTest, RedSlimeSpitsOneFireBallPerSpitWhileWalking)
 {
-    auto* slime = AddPlayer<CharaPlayerSlimeRed>();
+    auto* slime = AddVariant<CharaPlayerSlimeRed>();
     slime->Setup(nullptr, 0.0f, 0.0f, 0.0f);
     // Facing -Z from set-up: the ball flies away from the camera.
-    TapCtrlAndStep();
+    Tap(VkCtrl);
     std::vector<BulletFire*> fire = Live<BulletFire>();
     ASSERT_EQ(fire.size(), 1u);
     EXPECT_EQ(fire[0]->team, TeamPlayerShot);
     EXPECT_EQ(fire[0]->damage, 20);
     EXPECT_NEAR(fire[0]->velocity.z, -0.1f, Near);
     EXPECT_NEAR(fire[0]->origin.y, 0.2f, Near);
-
     // Presses during the spit make nothing, and the slime walks meanwhile.
     PlatformKeyDown(VkD);
     int spit = 0;
     while (slime->anim == 1 && spit < 200) {
-        TapCtrlAndStep();
+        Tap(VkCtrl);
         ++spit;
     }
     EXPECT_EQ(spit, 86);
     EXPECT_EQ(Live<BulletFire>().size(), 1u);
     Step();
-    TapCtrlAndStep();
-    PlatformKeyUp(VkD);
+    Tap(VkCtrl);
     fire = Live<BulletFire>();
     ASSERT_EQ(fire.size(), 2u);
     EXPECT_GT(slime->position.x, 8.0f);
@@ -216,23 +144,20 @@ TEST_F(VariantsTest, RedSlimeSpitsOneFireBallPerSpitWhileWalking)
 
 TEST_F(VariantsTest, GreenSlimeChargeHurtsEnemiesForSixUpdatesAndOnlyOncePerRecoil)
 {
-    auto* slime = AddPlayer<CharaPlayerSlimeGreen>();
+    auto* slime = AddVariant<CharaPlayerSlimeGreen>();
     slime->Setup(nullptr, 0.0f, 0.0f, 0.0f);
-    StillEnemy* enemy = AddEnemy({0.5f, 0.0f, 0.0f}, 10);
-
+    ObjCharacter* enemy = AddStill({0.5f, 0.0f, 0.0f});
     // Not charging: the enemy hurts the slime.
     Step();
     EXPECT_EQ(slime->hp, 190);
     EXPECT_EQ(enemy->hp, 100);
-    while (slime->knockedBack) {
-        Step();
-    }
+    WaitOutKnockback(slime);
     // Charging: the slime hurts the enemy (5) and is not hurt; a reeling
     // enemy neither is hit nor hurts, charging or not.
     std::vector<int> charged;
     PlatformKeyDown(VkCtrl);
     for (int update = 1; update <= 7; ++update) {
-        slime->position = Vec3{0.0f, 0.0f, 0.0f};
+        slime->position = Vec3{};
         enemy->knockedBack = update == 2 || update == 7;
         Step();
         PlatformKeyUp(VkCtrl);
@@ -246,27 +171,58 @@ TEST_F(VariantsTest, GreenSlimeChargeHurtsEnemiesForSixUpdatesAndOnlyOncePerReco
     EXPECT_EQ(enemy->hp, 100 - 5 * 5);
 }
 
+// Walking diagonally into a wall, the body slides along it and turns to
+// face the way it really goes, not the way the keys point.
+TEST_F(VariantsTest, SlidingAlongAWallFacesAlongIt)
+{
+    constexpr int WallSlot = 31;
+    auto* wall = new StaticModel();
+    for (const Vec3& corner : {Vec3{-50.0f, -5.0f, -2.0f}, Vec3{50.0f, -5.0f, -2.0f}, Vec3{50.0f, 5.0f, -2.0f},
+                               Vec3{-50.0f, 5.0f, -2.0f}}) {
+        ModelVertex vertex;
+        vertex.x = corner.x;
+        vertex.y = corner.y;
+        vertex.z = corner.z;
+        wall->vertices.push_back(vertex);
+    }
+    wall->vertexCount = 4;
+    wall->faceIndices = {0, 1, 2, 0, 2, 3};
+    wall->faceCount = 2;
+    StaticModelTable[WallSlot] = wall;
+    StageGeometry geometry;
+    geometry.wallModel = WallSlot;
+    auto* slime = AddVariant<CharaPlayerSlimeGreen>();
+    slime->Setup(&geometry, 0.0f, 0.0f, 0.0f);
+    PlatformKeyDown(VkW);
+    PlatformKeyDown(VkD);
+    RunFrames(60);
+    StaticModelTable[WallSlot] = nullptr;
+    delete wall;
+    EXPECT_GT(slime->position.z, -2.0f);
+    EXPECT_GT(slime->position.x, 2.0f);
+    const Vec3 facing = ForwardOf(*slime);
+    EXPECT_GT(facing.x, 0.99f) << "facing " << facing.x << ", " << facing.z;
+}
+
 TEST_F(VariantsTest, LizardThrustOpensTheSpearForThreeUpdatesAndOnlyTurns)
 {
     auto* spear = new ProbeWeapon();
     AddObject(spear, TypeWeaponSpear, TeamPlayerWeapon, 0);
-    auto* lizard = AddPlayer<CharaPlayerLizaldy>();
+    auto* lizard = AddVariant<CharaPlayerLizaldy>();
     lizard->Setup(nullptr, 0.0f, 0.0f, 0.0f, spear);
-    TapCtrlAndStep();
+    Tap(VkCtrl);
     ASSERT_EQ(lizard->action, 1);
-
     PlatformKeyDown(VkD);
     int updates = 0;
     while (lizard->action == 1 && updates < 100) {
         spear->update = ++updates;
         Step();
     }
-    PlatformKeyUp(VkD);
     EXPECT_EQ(updates, 40);
-    EXPECT_EQ(spear->begins, (std::vector<int>{24, 25, 26}));
-    ASSERT_FALSE(spear->ends.empty());
-    EXPECT_EQ(spear->ends.front(), 27);
-    EXPECT_EQ(spear->ends.back(), 39);
+    EXPECT_EQ(spear->UpdatesOf("begin"), (std::vector<int>{24, 25, 26}));
+    ASSERT_FALSE(spear->UpdatesOf("end").empty());
+    EXPECT_EQ(spear->UpdatesOf("end").front(), 27);
+    EXPECT_EQ(spear->UpdatesOf("end").back(), 39);
     // D during the thrust turned the body toward +X but did not move it.
     EXPECT_NEAR(Length(lizard->position), 0.0f, Near);
     EXPECT_GT(ForwardOf(*lizard).x, 0.9f);
@@ -276,18 +232,16 @@ TEST_F(VariantsTest, LizardHitMidThrustPutsTheSpearAway)
 {
     auto* spear = new ProbeWeapon();
     AddObject(spear, TypeWeaponSpear, TeamPlayerWeapon, 0);
-    auto* lizard = AddPlayer<CharaPlayerLizaldy>();
+    auto* lizard = AddVariant<CharaPlayerLizaldy>();
     lizard->Setup(nullptr, 0.0f, 0.0f, 0.0f, spear);
-    StillEnemy* enemy = AddEnemy({5.0f, 0.0f, 0.0f});
-    TapCtrlAndStep();
-    Steps(24);
-    ASSERT_FALSE(spear->begins.empty());
+    ObjCharacter* enemy = AddStill({5.0f, 0.0f, 0.0f});
+    Tap(VkCtrl);
+    RunFrames(24);
+    ASSERT_FALSE(spear->UpdatesOf("begin").empty());
     ApplyDamage(10, HitStrength, enemy, lizard);
-    spear->ends.clear();
-    while (lizard->knockedBack) {
-        Step();
-    }
-    EXPECT_EQ(spear->ends.size(), 1u);
+    spear->calls.clear();
+    WaitOutKnockback(lizard);
+    EXPECT_EQ(spear->calls, std::vector<std::string>{"end"});
     EXPECT_EQ(lizard->action, 0);
 }
 
@@ -295,12 +249,11 @@ TEST_F(VariantsTest, WizardCastHoldsStillForOneHundredTwentyUpdatesWhileTheStaff
 {
     auto* staff = new WeaponStaff();
     AddObject(staff, TypeWeaponStaff, TeamPlayerWeapon, 0);
-    auto* wizard = AddPlayer<CharaPlayerWizard>();
+    auto* wizard = AddVariant<CharaPlayerWizard>();
     wizard->Setup(nullptr, 0.0f, 0.0f, 0.0f, staff);
     SetupStaff(staff, wizard, TeamEnemy, nullptr);
-    AddEnemy({0.0f, 0.0f, -30.0f});
-
-    TapCtrlAndStep();
+    AddStill({0.0f, 0.0f, -30.0f});
+    Tap(VkCtrl);
     ASSERT_EQ(wizard->action, 1);
     ASSERT_NE(staff->Target(), nullptr);
     PlatformKeyDown(VkW);
@@ -320,11 +273,8 @@ TEST_F(VariantsTest, WizardCastHoldsStillForOneHundredTwentyUpdatesWhileTheStaff
     EXPECT_EQ(boltUpdates, (std::vector<int>{4, 8, 12, 16, 20}));
     EXPECT_EQ(staff->striking, 0);
     EXPECT_NEAR(Length(wizard->position), 0.0f, Near);
-
     // Free again: W walks at 0.15 away from the camera.
-    PlatformKeyDown(VkW);
-    Step();
-    PlatformKeyUp(VkW);
+    Tap(VkW);
     EXPECT_NEAR(wizard->position.z, -0.15f, Near);
 }
 
@@ -332,55 +282,43 @@ class WivernTest : public VariantsTest {
 protected:
     CharaPlayerWivern* AddWivern(Object* lockOn = nullptr)
     {
-        auto* wivern = AddPlayer<CharaPlayerWivern>();
+        wivern = AddVariant<CharaPlayerWivern>();
         wivern->Setup(nullptr, 0.0f, PlayerWivernHeight, 0.0f, lockOn);
         return wivern;
     }
+    // Steps until the wyvern is back in free flight at its height.
+    void ExpectBackAtHeight()
+    {
+        StepsWhile([this] { return wivern->action == 1; }, 300);
+        EXPECT_EQ(wivern->action, 0);
+        EXPECT_EQ(wivern->position.y, PlayerWivernHeight);
+    }
+    CharaPlayerWivern* wivern = nullptr;
 };
 
 TEST_F(WivernTest, DiveWindsUpStrikesAtTheTargetAndClimbsBack)
 {
-    CharaPlayerWivern* wivern = AddWivern();
-    StillEnemy* enemy = AddEnemy({0.0f, 0.0f, -6.0f}, 10, 0.5f);
-
-    TapCtrlAndStep();
+    AddWivern();
+    ObjCharacter* enemy = AddStill({0.0f, 0.0f, -6.0f}, 10, 0.5f);
+    Tap(VkCtrl);
     ASSERT_EQ(wivern->action, 1);
     // Ctrl during the wind-up does not open the strike.
-    TapCtrlAndStep();
-    int windUp = 1;
-    while (wivern->divePhase == 0 && windUp < 100) {
-        Step();
-        ++windUp;
-    }
-    EXPECT_EQ(windUp, 20);
+    Tap(VkCtrl);
+    EXPECT_EQ(1 + StepsWhile([this] { return wivern->divePhase == 0; }, 100), 20);
     EXPECT_FALSE(wivern->striking);
     EXPECT_EQ(wivern->DiveTarget(), enemy);
     EXPECT_NEAR(Length(wivern->velocity), 0.7f, Near);
-
     // Ctrl during the dive opens the strike just before the bodies meet; the
     // body then hurts the enemy by 40 and is not hurt itself.
-    int dive = 0;
-    while (Length(enemy->position - wivern->position) >= 2.5f && dive < 100) {
-        Step();
-        ++dive;
-    }
-    TapCtrlAndStep();
+    int dive = StepsWhile([&] { return Length(enemy->position - wivern->position) >= 2.5f; }, 100);
+    Tap(VkCtrl);
     EXPECT_TRUE(wivern->striking);
-    while (wivern->divePhase == 1 && dive < 100) {
-        Step();
-        ++dive;
-    }
+    dive += StepsWhile([this] { return wivern->divePhase == 1; }, 100);
     EXPECT_LT(dive, 50);
     EXPECT_LE(wivern->position.y, 1.0f);
     EXPECT_EQ(enemy->hp, 60);
     EXPECT_EQ(wivern->hp, 300);
-
-    int climb = 0;
-    while (wivern->action == 1 && climb < 300) {
-        Step();
-        ++climb;
-    }
-    EXPECT_GT(climb, 90);
+    EXPECT_GT(StepsWhile([this] { return wivern->action == 1; }, 300), 90);
     EXPECT_EQ(wivern->position.y, PlayerWivernHeight);
     EXPECT_FALSE(wivern->striking);
     EXPECT_NEAR(wivern->velocity.y, 0.0f, Near);
@@ -390,85 +328,71 @@ TEST_F(WivernTest, DivePrefersTheLockOnTargetAndGivesUpWithoutAnyEnemy)
 {
     auto* lockOn = new MainCameraLockOn();
     AddObject(lockOn, TypeMainCameraLockOn, TeamNeutral, 0);
-    CharaPlayerWivern* wivern = AddWivern(lockOn);
+    AddWivern(lockOn);
     SetupLockOnCamera(lockOn, SpriteQuad{}, VkRight, VkLeft, VkUp, VkDown, 'R', nullptr, wivern, -5.0f, -90.0f,
                       10.0f, 2.0f, 0.2f);
-
     // No enemy at all: back to free flight right after the wind-up.
-    TapCtrlAndStep();
-    Steps(20);
+    Tap(VkCtrl);
+    RunFrames(20);
     EXPECT_EQ(wivern->action, 0);
     EXPECT_EQ(wivern->position.y, PlayerWivernHeight);
 
-    AddEnemy({0.0f, 0.0f, -3.0f});
-    StillEnemy* far = AddEnemy({0.0f, 0.0f, -20.0f});
+    AddStill({0.0f, 0.0f, -3.0f});
+    ObjCharacter* far = AddStill({0.0f, 0.0f, -20.0f});
     lockOn->lockTarget = far;
     Step();
-    TapCtrlAndStep();
-    Steps(20);
+    Tap(VkCtrl);
+    RunFrames(20);
     EXPECT_EQ(wivern->divePhase, 1);
     EXPECT_EQ(wivern->DiveTarget(), far);
 }
 
 TEST_F(WivernTest, TargetDeletedMidDiveSendsItBackUp)
 {
-    CharaPlayerWivern* wivern = AddWivern();
-    StillEnemy* enemy = AddEnemy({0.0f, 0.0f, -20.0f});
-    TapCtrlAndStep();
-    Steps(20);
+    AddWivern();
+    ObjCharacter* enemy = AddStill({0.0f, 0.0f, -20.0f});
+    Tap(VkCtrl);
+    RunFrames(20);
     ASSERT_EQ(wivern->divePhase, 1);
-    Steps(3);
+    RunFrames(3);
     enemy->MarkForRemoval(0);
-    Steps(2);
+    RunFrames(2);
     EXPECT_EQ(wivern->DiveTarget(), nullptr);
     EXPECT_EQ(wivern->divePhase, 2);
-    Steps(200);
-    EXPECT_EQ(wivern->action, 0);
-    EXPECT_EQ(wivern->position.y, PlayerWivernHeight);
+    ExpectBackAtHeight();
 }
 
 TEST_F(WivernTest, KnockedBackInTheDiveClimbsBackToFlyingHeight)
 {
-    CharaPlayerWivern* wivern = AddWivern();
-    StillEnemy* enemy = AddEnemy({0.0f, 0.0f, -30.0f});
-    TapCtrlAndStep();
-    Steps(25);
+    AddWivern();
+    ObjCharacter* enemy = AddStill({0.0f, 0.0f, -30.0f});
+    Tap(VkCtrl);
+    RunFrames(25);
     ASSERT_EQ(wivern->divePhase, 1);
-    const float low = wivern->position.y;
+    EXPECT_LT(wivern->position.y, PlayerWivernHeight);
     ApplyDamage(10, HitStrength, enemy, wivern);
-    while (wivern->knockedBack) {
-        Step();
-    }
+    WaitOutKnockback(wivern);
     EXPECT_EQ(wivern->divePhase, 2);
-    Steps(200);
-    EXPECT_LT(low, PlayerWivernHeight);
-    EXPECT_EQ(wivern->action, 0);
-    EXPECT_EQ(wivern->position.y, PlayerWivernHeight);
+    ExpectBackAtHeight();
 }
 
 TEST_F(WivernTest, EnemyWyvernsHurtOnlyWhileDivingAndOncePerDive)
 {
-    CharaPlayerWivern* wivern = AddWivern();
+    AddWivern();
     wivern->position = Vec3{};
     auto* enemy = new CharaWivern();
     AddObject(enemy, TypeWivern, TeamEnemy, 1);
     enemy->Setup(wivern, nullptr, 0.0f, 0.0f, 0.0f);
     enemy->attack = 10;
-
-    auto touch = [&](int aiState) {
+    for (const auto& [aiState, hp] : {std::pair{1, 300}, std::pair{2, 290}, std::pair{2, 290}}) {
         enemy->aiState = aiState;
         enemy->position = Vec3{};
         enemy->collider->sphere->center = Vec3{};
         wivern->position = Vec3{};
         wivern->knockedBack = false;
         Step();
-    };
-    touch(1);
-    EXPECT_EQ(wivern->hp, 300);
-    touch(2);
-    EXPECT_EQ(wivern->hp, 290);
-    touch(2);
-    EXPECT_EQ(wivern->hp, 290);
+        EXPECT_EQ(wivern->hp, hp) << "state " << aiState;
+    }
     EXPECT_TRUE(enemy->diveHit);
 }
 
@@ -477,12 +401,12 @@ TEST_F(WivernTest, EnemyWyvernsHurtOnlyWhileDivingAndOncePerDive)
 TEST_F(VariantsTest, EveryVariantReachesGameOverElevenUpdatesAfterItsFatalKnockback)
 {
     const std::vector<std::function<ObjCharacter*()>> makers = {
-        [this] { auto* c = AddPlayer<CharaPlayerSlimeGreen>(); c->Setup(nullptr, 0, 0, 0); return c; },
-        [this] { auto* c = AddPlayer<CharaPlayerSlimeBlue>(); c->Setup(nullptr, 0, 0, 0); return c; },
-        [this] { auto* c = AddPlayer<CharaPlayerSlimeRed>(); c->Setup(nullptr, 0, 0, 0); return c; },
-        [this] { auto* c = AddPlayer<CharaPlayerLizaldy>(); c->Setup(nullptr, 0, 0, 0, nullptr); return c; },
-        [this] { auto* c = AddPlayer<CharaPlayerWivern>(); c->Setup(nullptr, 0, 9.5f, 0, nullptr); return c; },
-        [this] { auto* c = AddPlayer<CharaPlayerWizard>(); c->Setup(nullptr, 0, 0, 0, nullptr); return c; },
+        [] { auto* c = AddVariant<CharaPlayerSlimeGreen>(); c->Setup(nullptr, 0, 0, 0); return c; },
+        [] { auto* c = AddVariant<CharaPlayerSlimeBlue>(); c->Setup(nullptr, 0, 0, 0); return c; },
+        [] { auto* c = AddVariant<CharaPlayerSlimeRed>(); c->Setup(nullptr, 0, 0, 0); return c; },
+        [] { auto* c = AddVariant<CharaPlayerLizaldy>(); c->Setup(nullptr, 0, 0, 0, nullptr); return c; },
+        [] { auto* c = AddVariant<CharaPlayerWivern>(); c->Setup(nullptr, 0, 9.5f, 0, nullptr); return c; },
+        [] { auto* c = AddVariant<CharaPlayerWizard>(); c->Setup(nullptr, 0, 0, 0, nullptr); return c; },
     };
     for (size_t i = 0; i < makers.size(); ++i) {
         SCOPED_TRACE("variant " + std::to_string(i));
@@ -490,19 +414,9 @@ TEST_F(VariantsTest, EveryVariantReachesGameOverElevenUpdatesAfterItsFatalKnockb
         delete NextScene;
         NextScene = nullptr;
         ObjCharacter* player = makers[i]();
-        StillEnemy* enemy = AddEnemy({30.0f, 0.0f, 0.0f});
-        ApplyDamage(player->maxHp + 50, HitStrength, enemy, player);
-        int recoil = 0;
-        while (player->knockedBack && recoil < 200) {
-            Step();
-            ++recoil;
-        }
-        int after = 0;
-        while (NextScene == nullptr && after < 100) {
-            Step();
-            ++after;
-        }
-        EXPECT_EQ(after, 11);
+        ApplyDamage(player->maxHp + 50, HitStrength, AddStill({30.0f, 0.0f, 0.0f}), player);
+        WaitOutKnockback(player);
+        EXPECT_EQ(StepsWhile([] { return NextScene == nullptr; }, 100), 11);
         EXPECT_NE(dynamic_cast<SceneGameOver*>(NextScene), nullptr);
         EXPECT_EQ(player->removeFlag, 0);
     }

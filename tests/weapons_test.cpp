@@ -1,48 +1,56 @@
-// Melee weapons: the sword's combo, its once-per-strike rule and its place in
-// the hand, and the spear's sides.
+// The weapons: the sword's combo, its once-per-strike rule, its place in the
+// hand and what it does once its holder is gone; the spear's sides; the
+// staff's target, its burst of bolts and a bolt reaching the player.
 #include <cmath>
 #include <memory>
 #include <vector>
 
+#include "objects/bullet_magic.h"
+#include "objects/main_camera_lock_on.h"
 #include "objects/weapon_spear.h"
+#include "objects/weapon_staff.h"
 #include "objects/weapon_sword.h"
-#include "objects_world.h"
+#include "math/collision.h"
 #include "render/skin_model.h"
 #include "render/weapon_mount.h"
+#include "tests/objects_world.h"
 
 namespace {
 
-using Sword = ObjectsWorldWithSound;
-using Spear = ObjectsWorld;
-
-// The stage's order: the weapon is registered before its holder.
-WeaponSword* ArmWithSword(ObjCharacter*& holder, Vec3 at)
-{
-    auto* sword = new WeaponSword();
-    AddObject(sword, TypeWeaponSword, TeamPlayerWeapon, 1);
-    holder = new ObjCharacter();
-    AddObject(holder, TypePlayer, TeamPlayer, 1);
-    SetupCharacter(*holder, CharacterStats{150, 0, 0.4f}, at);
-    holder->weapon = sword;
-    SetupSword(sword, holder);
-    return sword;
-}
+class Sword : public ObjectsWorld {
+protected:
+    // The stage's order: the weapon is registered before its holder.
+    WeaponSword* Arm(Vec3 at = {})
+    {
+        sword = new WeaponSword();
+        AddObject(sword, TypeWeaponSword, TeamPlayerWeapon, 1);
+        holder = AddPlayer(at);
+        holder->weapon = sword;
+        SetupSword(sword, holder);
+        return sword;
+    }
+    static void MoveTo(ObjCharacter* character, Vec3 at)
+    {
+        character->position = at;
+        character->collider->sphere->center = at;
+    }
+    WeaponSword* sword = nullptr;
+    ObjCharacter* holder = nullptr;
+};
 
 TEST_F(Sword, EachComboStageDealsItsOwnDamageAndSound)
 {
     LoadTone({1, 2, 3});
-    ObjCharacter* holder = nullptr;
-    WeaponSword* sword = ArmWithSword(holder, {});
-    ObjCharacter* enemy = AddEnemy({0.0f, 1.0f, 0.5f}, 100);
+    Arm();
+    ObjCharacter* enemy = AddEnemy({0.0f, 1.0f, 0.5f});
     UpdateObjects();  // the sword's sphere settles on the hand
     EXPECT_EQ(enemy->hp, 100);  // no strike, no damage
-
-    const int32_t expected[3] = {7, 10, 17};
+    const int32_t damage[3] = {7, 10, 17};
     int32_t hp = 100;
     for (int stage = 0; stage < 3; ++stage) {
         sword->BeginStrike();
         UpdateObjects();
-        hp -= expected[stage];
+        hp -= damage[stage];
         EXPECT_EQ(enemy->hp, hp) << "stage " << stage;
         EXPECT_EQ(Starts(stage + 1), 1u) << "stage " << stage;
         sword->EndStrike();
@@ -56,11 +64,10 @@ TEST_F(Sword, EachComboStageDealsItsOwnDamageAndSound)
 
 TEST_F(Sword, AStrikeHurtsEachEnemyOnceAndAtMostThree)
 {
-    ObjCharacter* holder = nullptr;
-    WeaponSword* sword = ArmWithSword(holder, {});
+    Arm();
     std::vector<ObjCharacter*> enemies;
     for (int i = 0; i < 4; ++i) {
-        enemies.push_back(AddEnemy({0.1f * static_cast<float>(i), 1.0f, 0.2f}, 100));
+        enemies.push_back(AddEnemy({0.1f * static_cast<float>(i), 1.0f, 0.2f}));
     }
     UpdateObjects();
     sword->BeginStrike();
@@ -70,12 +77,9 @@ TEST_F(Sword, AStrikeHurtsEachEnemyOnceAndAtMostThree)
             enemy->knockedBack = false;  // the sword ignores knock-back: only its record protects
         }
     }
-    EXPECT_EQ(enemies[0]->hp, 93);
-    EXPECT_EQ(enemies[1]->hp, 93);
-    EXPECT_EQ(enemies[2]->hp, 93);
-    EXPECT_EQ(enemies[3]->hp, 100);
+    EXPECT_EQ(std::vector<int32_t>({enemies[0]->hp, enemies[1]->hp, enemies[2]->hp, enemies[3]->hp}),
+              std::vector<int32_t>({93, 93, 93, 100}));
     EXPECT_EQ(holder->hp, 150);  // the holder shares the sword's sphere but is not an enemy
-
     // A new strike starts a new record.
     sword->EndStrike();
     sword->BeginStrike();
@@ -85,24 +89,21 @@ TEST_F(Sword, AStrikeHurtsEachEnemyOnceAndAtMostThree)
 
 TEST_F(Sword, MeetingAnAlreadyHitEnemyAgainEndsTheStrikesReach)
 {
-    ObjCharacter* holder = nullptr;
-    WeaponSword* sword = ArmWithSword(holder, {});
-    ObjCharacter* first = AddEnemy({0.0f, 1.0f, 0.2f}, 100);
-    ObjCharacter* late = AddEnemy({30.0f, 0.0f, 0.0f}, 100);
+    Arm();
+    ObjCharacter* first = AddEnemy({0.0f, 1.0f, 0.2f});
+    ObjCharacter* late = AddEnemy({30.0f, 0.0f, 0.0f});
     UpdateObjects();
     sword->BeginStrike();
     UpdateObjects();
     EXPECT_EQ(first->hp, 93);
-    late->position = Vec3{0.0f, 1.0f, 0.3f};
-    late->collider->sphere->center = late->position;
+    MoveTo(late, {0.0f, 1.0f, 0.3f});
     UpdateObjects();
     EXPECT_EQ(late->hp, 100);
 
     // Two enemies arriving together are both hurt.
     sword->EndStrike();
-    first->position = Vec3{30.0f, 0.0f, 0.0f};
-    first->collider->sphere->center = first->position;
-    ObjCharacter* third = AddEnemy({0.0f, 1.0f, 0.1f}, 100);
+    MoveTo(first, {30.0f, 0.0f, 0.0f});
+    ObjCharacter* third = AddEnemy({0.0f, 1.0f, 0.1f});
     sword->BeginStrike();
     UpdateObjects();
     EXPECT_EQ(late->hp, 93);
@@ -111,29 +112,38 @@ TEST_F(Sword, MeetingAnAlreadyHitEnemyAgainEndsTheStrikesReach)
 
 TEST_F(Sword, VictimDeletedMidStrikeIsNeverReadAgain)
 {
-    ObjCharacter* holder = nullptr;
-    WeaponSword* sword = ArmWithSword(holder, {});
+    Arm();
     ObjCharacter* doomed = AddEnemy({0.0f, 1.0f, 0.2f}, 5);
     UpdateObjects();
     sword->BeginStrike();
     UpdateObjects();
     doomed->MarkForRemoval(0);
-    ObjCharacter* next = AddEnemy({0.0f, 1.0f, 0.2f}, 100);
+    ObjCharacter* next = AddEnemy({0.0f, 1.0f, 0.2f});
     UpdateObjects();  // deletes the first victim; the newcomer is a new enemy
     EXPECT_EQ(next->hp, 93);
     EXPECT_EQ(sword->hitCount, 2);
 }
 
-TEST_F(Sword, HolderDeletedLeavesAHarmlessSword)
+// Without a holder the sword shuts its strike, leaves every hit test and is
+// gone a frame later, so an enemy standing in its sphere is never hurt.
+TEST_F(Sword, HolderGoneTakesTheSwordOutOfTheWorldUnused)
 {
-    ObjCharacter* holder = nullptr;
-    WeaponSword* sword = ArmWithSword(holder, {});
-    AddEnemy({0.0f, 1.0f, 0.2f});
-    holder->MarkForRemoval(0);
+    Arm();
+    ObjCharacter* enemy = AddEnemy({0.0f, 1.0f, 0.2f});
+    ObjCharacter* other = AddPlayer({0.0f, 1.0f, 0.2f});
+    UpdateObjects();
     sword->BeginStrike();
+    holder->MarkForRemoval(0);
     UpdateObjects();
+    EXPECT_EQ(enemy->hp, 100);
+    EXPECT_EQ(sword->striking, 0);
+    EXPECT_EQ(sword->collider->disabled, 1);
+    EXPECT_EQ(sword->removeFlag, 1);
+    CollectHits(other);
+    EXPECT_NE(other->collider->hits[0], sword);
     UpdateObjects();
-    EXPECT_EQ(sword->Owner(), nullptr);
+    EXPECT_EQ(CountOf<WeaponSword>(), 0);
+    EXPECT_EQ(enemy->hp, 100);
 }
 
 // A stand-in for the sword fighter's model: a skeleton whose hand bone the
@@ -161,26 +171,26 @@ protected:
         Sword::TearDown();
     }
     static void PoseHand(const Matrix4& pose) { SkinModelTable[0]->boneMatrices[HandBone] = pose; }
+    void ExpectCentre(Vec3 at) const
+    {
+        const Vec3 centre = sword->collider->sphere->center;
+        EXPECT_NEAR(Length(centre - at), 0.0f, 1e-5f) << centre.x << ", " << centre.y << ", " << centre.z;
+    }
 };
 
 TEST_F(SwordInHand, HitSphereFollowsTheHandAsLastPosedAndHitsOnTheNextUpdate)
 {
-    ObjCharacter* holder = nullptr;
-    WeaponSword* sword = ArmWithSword(holder, {10.0f, 0.0f, 0.0f});
-    ObjCharacter* enemy = AddEnemy({13.0f, 2.0f, 0.2f}, 100);
+    Arm({10.0f, 0.0f, 0.0f});
+    ObjCharacter* enemy = AddEnemy({13.0f, 2.0f, 0.2f});
     PoseHand(MatIdentity());  // the hand at rest
     sword->BeginStrike();
     UpdateObjects();
-    EXPECT_NEAR(sword->collider->sphere->center.x, 10.0f, 1e-5f);
-    EXPECT_NEAR(sword->collider->sphere->center.y, 1.0f, 1e-5f);
-
+    ExpectCentre({10.0f, 1.0f, 0.2f});
     // The swing moves the hand 3 along x: the centre follows at the end of the
     // update, and the enemy there is struck in the update after.
     PoseHand(MatTranslation(3.0f, 1.0f, 0.0f));
     UpdateObjects();
-    EXPECT_NEAR(sword->collider->sphere->center.x, 13.0f, 1e-5f);
-    EXPECT_NEAR(sword->collider->sphere->center.y, 2.0f, 1e-5f);
-    EXPECT_NEAR(sword->collider->sphere->center.z, 0.2f, 1e-5f);
+    ExpectCentre({13.0f, 2.0f, 0.2f});
     EXPECT_EQ(enemy->hp, 100);
     UpdateObjects();
     EXPECT_EQ(enemy->hp, 93);
@@ -189,13 +199,12 @@ TEST_F(SwordInHand, HitSphereFollowsTheHandAsLastPosedAndHitsOnTheNextUpdate)
 TEST_F(Sword, WithoutAModelTheSphereStaysOnTheHoldersBody)
 {
     ASSERT_EQ(SkinModelTable[0], nullptr);  // as when the character file is missing
-    ObjCharacter* holder = nullptr;
-    WeaponSword* sword = ArmWithSword(holder, {-4.0f, 0.0f, 7.0f});
+    Arm({-4.0f, 0.0f, 7.0f});
     UpdateObjects();
-    EXPECT_NEAR(sword->collider->sphere->center.x, -4.0f, 1e-5f);
-    EXPECT_NEAR(sword->collider->sphere->center.y, 1.0f, 1e-5f);
-    EXPECT_NEAR(sword->collider->sphere->center.z, 7.2f, 1e-5f);
+    EXPECT_NEAR(Length(sword->collider->sphere->center - Vec3{-4.0f, 1.0f, 7.2f}), 0.0f, 1e-5f);
 }
+
+using Spear = ObjectsWorld;
 
 TEST_F(Spear, EachSideHurtsOnlyTheOtherAndOnlyThoseThatCanBeHit)
 {
@@ -238,6 +247,104 @@ TEST_F(Spear, EachSideHurtsOnlyTheOtherAndOnlyThoseThatCanBeHit)
     EXPECT_EQ(ahead->hp, 90);
     EXPECT_EQ(fallen->hp, 0);
     EXPECT_EQ(lizard->hp, 100);  // out of reach
+}
+
+class Staff : public ObjectsWorld {
+protected:
+    // The stage's order: the staff is registered before its holder.
+    static WeaponStaff* AddStaff(int32_t team)
+    {
+        auto* staff = new WeaponStaff();
+        AddObject(staff, TypeWeaponStaff, team, 0);
+        return staff;
+    }
+};
+
+TEST_F(Staff, BurstOfFiveBoltsFansOutAtTheLockedTargetEachWithItsSound)
+{
+    LoadTone({10});
+    auto* camera = new MainCameraLockOn();
+    AddObject(camera, TypeMainCameraLockOn, TeamNeutral, 0);
+    WeaponStaff* staff = AddStaff(TeamPlayerWeapon);
+    SetupStaff(staff, AddPlayer({}), TeamEnemy, camera);
+    ObjCharacter* near = AddEnemy({0.0f, 0.0f, -3.0f});
+    ObjCharacter* locked = AddEnemy({0.0f, 0.0f, -9.0f});
+    camera->lockTarget = locked;
+
+    UpdateObjects();
+    EXPECT_NEAR(staff->position.y, 2.0f, 1e-6f);
+    staff->BeginStrike();
+    EXPECT_EQ(staff->Target(), locked);
+    std::vector<int> fireUpdates;
+    for (int update = 1; update <= 24; ++update) {
+        const size_t before = Live<BulletMagic>().size();
+        UpdateObjects();
+        if (Live<BulletMagic>().size() > before) {
+            fireUpdates.push_back(update);
+            // Each bolt starts the launch sound; it is over before the next.
+            EXPECT_TRUE(SoundPlaying(10));
+            StopSound(10);
+        }
+    }
+    EXPECT_EQ(fireUpdates, (std::vector<int>{4, 8, 12, 16, 20}));
+    EXPECT_EQ(Starts(10), 5u);
+    EXPECT_EQ(staff->striking, 0);
+    EXPECT_FALSE(Vec3NotEqual(staff->aim, Vec3{-1.0f, 0.0f, 0.0f}));
+    const std::vector<BulletMagic*> bolts = Live<BulletMagic>();
+    ASSERT_EQ(bolts.size(), 5u);
+    EXPECT_NEAR(bolts[0]->velocity.x, -0.5f, 1e-5f);  // first to the holder's left
+    EXPECT_NEAR(bolts[4]->velocity.x, 0.47f, 0.01f);  // last toward its right
+    for (BulletMagic* bolt : bolts) {
+        EXPECT_EQ(bolt->team, TeamEnemyShot);
+        EXPECT_EQ(bolt->homingTarget.Get(), locked);
+        EXPECT_NEAR(bolt->origin.y, 2.0f, 1e-6f);
+        EXPECT_NEAR(Length(bolt->velocity), 0.5f, 1e-5f);
+    }
+    // Without a lock the nearest enemy is taken.
+    camera->ReleaseLock();
+    staff->BeginStrike();
+    EXPECT_EQ(staff->Target(), near);
+}
+
+TEST_F(Staff, EnemyStaffsBoltsFindThePlayerAndHurtIt)
+{
+    WeaponStaff* staff = AddStaff(TeamEnemyWeapon);
+    ObjCharacter* wizard = AddCharacter(TypeWizard, TeamEnemy, {0.0f, 0.0f, -6.0f});
+    SetupStaff(staff, wizard, TeamPlayer, nullptr);
+    ObjCharacter* player = AddPlayer({});
+    UpdateObjects();  // the staff rises over its holder
+    staff->BeginStrike();
+    EXPECT_EQ(staff->Target(), player);
+    EXPECT_LT(StepsWhile([&] { return player->hp == 150; }, 200), 200);
+    EXPECT_EQ(player->hp, 140);  // one bolt's damage
+    EXPECT_TRUE(player->knockedBack);
+    EXPECT_EQ(wizard->hp, 100);
+}
+
+TEST_F(Staff, TargetDeletedMidBurstStopsTheBurstAndItsBoltsExpire)
+{
+    WeaponStaff* staff = AddStaff(TeamEnemyWeapon);
+    SetupStaff(staff, AddCharacter(TypeWizard, TeamEnemy, {}), TeamPlayer, nullptr);
+    ObjCharacter* player = AddPlayer({0.0f, 0.0f, 8.0f});
+    staff->BeginStrike();
+    EXPECT_EQ(staff->Target(), player);
+    RunFrames(8);
+    ASSERT_EQ(Live<BulletMagic>().size(), 2u);
+    EXPECT_EQ(Live<BulletMagic>()[0]->team, TeamPlayerShot);
+    player->MarkForRemoval(0);
+    RunFrames(80);
+    EXPECT_TRUE(Live<BulletMagic>().empty());  // none fired since, and the two are gone
+    EXPECT_EQ(staff->Target(), nullptr);
+    EXPECT_EQ(staff->striking, 1);  // waits for its holder to end the strike
+    staff->EndStrike();
+    EXPECT_EQ(staff->shotsFired, 0);
+    UpdateObjects();
+    EXPECT_NEAR(staff->position.y, 2.0f, 1e-6f);
+
+    // With nobody of the target team there is no burst at all.
+    staff->BeginStrike();
+    RunFrames(10);
+    EXPECT_TRUE(Live<BulletMagic>().empty());
 }
 
 }  // namespace
