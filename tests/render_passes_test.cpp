@@ -1,10 +1,14 @@
-// The two passes together: a box floating over the ground darkens the ground
-// where the light cannot reach, and nowhere else; an empty frame's shadow map
-// is the cleared depth.
+// The two passes with the game's own model draws: a box floating over the
+// ground darkens exactly the ground it hides from the light,
+// whether the box casts and the ground receives as static or as skinned
+// models; an empty frame's shadow map is the cleared depth.
 #include <gtest/gtest.h>
 
 #include <GL/glew.h>
 
+#include <algorithm>
+#include <cmath>
+#include <string>
 #include <vector>
 
 #include "app/scene.h"
@@ -24,8 +28,13 @@ protected:
         }
         glClearColor(0.0f, 0.9f, 0.9f, 0.0f);
         glEnable(GL_DEPTH_TEST);
+        ASSERT_TRUE(shadow_scene::LoadModels());
     }
-    void TearDown() override { ClearObjectList(); }
+    void TearDown() override
+    {
+        ClearObjectList();
+        shadow_scene::ReleaseModels();
+    }
 };
 
 int Brightness(Rgb pixel)
@@ -33,55 +42,75 @@ int Brightness(Rgb pixel)
     return pixel.r + pixel.g + pixel.b;
 }
 
+Rgb PixelOf(Vec3 point)
+{
+    int x = 0;
+    int y = 0;
+    shadow_scene::ToPixel(point, x, y);
+    return PixelAt(x, y);
+}
+
+// Whether the segment between two points passes through the box of half
+// size `half` floating at (0, 3, 0).
+bool SegmentMeetsBox(Vec3 from, Vec3 to, float half)
+{
+    const float origin[3] = {from.x, from.y - 3.0f, from.z};
+    const float step[3] = {to.x - from.x, to.y - from.y, to.z - from.z};
+    float enter = 0.0f;
+    float leave = 1.0f;
+    for (int axis = 0; axis < 3; ++axis) {
+        if (step[axis] == 0.0f) {
+            if (std::fabs(origin[axis]) > half) {
+                return false;
+            }
+            continue;
+        }
+        const float a = (-half - origin[axis]) / step[axis];
+        const float b = (half - origin[axis]) / step[axis];
+        enter = std::max(enter, std::min(a, b));
+        leave = std::min(leave, std::max(a, b));
+    }
+    return enter <= leave;
+}
+
 }  // namespace
 
-TEST_F(RenderPassesTest, FloatingBoxShadowsTheGroundBelowItAlongTheLight)
+// Over a grid of ground points, those whose way to the light (a point light,
+// seen through its view) passes through the box are dark and all others
+// equally lit; points near the shadow's edge, or hidden behind the box from
+// the camera, are left out.
+TEST_F(RenderPassesTest, FloatingBoxShadowsExactlyTheGroundItHidesFromTheLight)
 {
-    shadow_scene::Build(1);
-    RenderPasses();
-
-    // Where the ray from the box's centre away from the light meets the ground.
-    const Vec3 toLight = ActiveLight->direction;
-    const Vec3 boxCentre{0.0f, 3.0f, 0.0f};
-    const Vec3 shadowCentre = boxCentre - toLight * (boxCentre.y / toLight.y);
-    int sx = 0;
-    int sy = 0;
-    shadow_scene::ToPixel(shadowCentre, sx, sy);
-    const Rgb shadowed = PixelAt(sx, sy);
-
-    // Ground on the far side of the box from the shadow, and off to the sides,
-    // is lit (and not hidden behind the box from this camera).
-    const Vec3 across{-shadowCentre.z, 0.0f, shadowCentre.x};
-    for (Vec3 litPoint : {across * 2.5f, across * -2.5f, shadowCentre * 2.5f}) {
-        int lx = 0;
-        int ly = 0;
-        shadow_scene::ToPixel(litPoint, lx, ly);
-        const Rgb lit = PixelAt(lx, ly);
-        EXPECT_GT(Brightness(lit), Brightness(shadowed) + 60) << lx << "," << ly;
-        // Shadow keeps the ground's hue: darker, never black.
-        EXPECT_GT(Brightness(shadowed), Brightness(lit) / 4);
-        EXPECT_GT(shadowed.g, shadowed.r);
-    }
-    // Lit ground looks the same everywhere: the plane faces the light evenly.
-    int ax = 0;
-    int ay = 0;
-    int bx = 0;
-    int by = 0;
-    shadow_scene::ToPixel(across * 2.5f, ax, ay);
-    shadow_scene::ToPixel(across * -2.5f, bx, by);
-    EXPECT_NEAR(Brightness(PixelAt(ax, ay)), Brightness(PixelAt(bx, by)), 6);
-
-    // The same ground point with the box gone is lit again.
-    const Rgb before = shadowed;
-    ObjectList.remove_if([](Object* object) {
-        if (object->position.y == 3.0f) {
-            delete object;
-            return true;
+    const Vec3 eye{0.0f, 25.0f, 30.0f};
+    for (const bool skinnedBox : {false, true}) {
+        for (const bool skinnedGround : {false, true}) {
+            SCOPED_TRACE(std::string(skinnedBox ? "skinned" : "static") + " box over " +
+                         (skinnedGround ? "skinned" : "static") + " ground");
+            ClearObjectList();
+            shadow_scene::Build(1, skinnedBox, skinnedGround);
+            RenderPasses();
+            const Vec3 light = ActiveLight->position;
+            const int lit = Brightness(PixelOf(Vec3{-6.0f, 0.0f, 6.0f}));
+            int shadowed = 0;
+            for (float x = -6.0f; x <= 6.0f; x += 0.5f) {
+                for (float z = -6.0f; z <= 6.0f; z += 0.5f) {
+                    const Vec3 ground{x, 0.0f, z};
+                    if (SegmentMeetsBox(eye, ground, 1.05f)) {
+                        continue;
+                    }
+                    const int brightness = Brightness(PixelOf(ground));
+                    if (SegmentMeetsBox(ground, light, 0.9f)) {
+                        ++shadowed;
+                        EXPECT_LT(brightness, lit - 60) << "lit at " << x << ", " << z;
+                        EXPECT_GT(brightness, lit / 4) << "black at " << x << ", " << z;
+                    } else if (!SegmentMeetsBox(ground, light, 1.1f)) {
+                        EXPECT_NEAR(brightness, lit, 6) << "shadowed at " << x << ", " << z;
+                    }
+                }
+            }
+            EXPECT_GT(shadowed, 10);
         }
-        return false;
-    });
-    RenderPasses();
-    EXPECT_GT(Brightness(PixelAt(sx, sy)), Brightness(before) + 60);
+    }
 }
 
 TEST_F(RenderPassesTest, EmptySceneLeavesTheClearedDepthInTheShadowMapAndLeavesCullingOn)
@@ -102,7 +131,6 @@ TEST_F(RenderPassesTest, EmptySceneLeavesTheClearedDepthInTheShadowMapAndLeavesC
     GLint width = 0;
     glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &width);
     EXPECT_EQ(width, 800);
-
     // The main pass cleared to the clear colour and left back-face culling on.
     const Rgb sky = PixelAt(400, 300);
     EXPECT_EQ(sky.r, 0);

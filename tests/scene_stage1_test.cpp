@@ -1,46 +1,71 @@
-// The stage without a window: the order of its objects, where the random
-// draws put the grass, the clear 30 frames after the last enemy, the
-// result it hands to the clear screen and the save record it writes.
+// The stage: the order of its objects and the character chosen for it, where
+// the random draws put the grass, the clear 30 frames after the last enemy
+// with the result and save record it hands on, and its own drawing over the
+// objects (ground, walls, sky, the counter and the grass turned to the camera).
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
-#include <cstdio>
+#include <algorithm>
 #include <filesystem>
+#include <iterator>
 #include <string>
+#include <typeinfo>
 #include <vector>
 
 #include "app/dev_options.h"
 #include "app/save_data.h"
 #include "app/scene.h"
 #include "objects/chara_player.h"
+#include "objects/chara_player_lizaldy.h"
+#include "objects/chara_player_slime_blue.h"
+#include "objects/chara_player_slime_green.h"
+#include "objects/chara_player_slime_red.h"
+#include "objects/chara_player_wivern.h"
+#include "objects/chara_player_wizard.h"
+#include "objects/light.h"
 #include "objects/main_camera_lock_on.h"
-#include "objects/obj_camera.h"
-#include "objects/obj_weapon.h"
+#include "objects/weapon_spear.h"
+#include "objects/weapon_staff.h"
+#include "objects/weapon_sword.h"
+#include "render/static_model.h"
+#include "render/texture.h"
+#include "scenes/scene_factory.h"
 #include "scenes/scene_game_clear.h"
 #include "scenes/scene_stage1.h"
+#include "tests/gl_test_window.h"
+#include "tests/test_files.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-// Runs each test in a directory of its own, so the save file the stage
-// writes never touches the one beside the game.
+// Each test builds its stage with a fixed seed in a directory of its own, so
+// the save file the stage writes never touches the one beside the game.
 class SceneStage1Test : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        home = fs::current_path();
-        dir = fs::path(::testing::TempDir()) /
-              ("stage1_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-        fs::current_path(dir);
         SaveData = SaveRecord{};
         ClearResult = 1;
         Dev.hasSeed = true;
         Dev.seed = 1234;
-        stage = new SceneStage1();
+        Build(-1);
+    }
+    void TearDown() override
+    {
+        delete stage;
+        ClearObjectList();
+        delete NextScene;
+        NextScene = nullptr;
+        Dev.hasSeed = false;
+        SaveData = SaveRecord{};
+    }
+
+    void Build(int chosen)
+    {
+        delete stage;
+        ClearObjectList();
+        stage = dynamic_cast<SceneStage1*>(MakeStageScene(chosen));
+        ASSERT_NE(stage, nullptr);
         stage->BuildWorld();
     }
 
@@ -55,181 +80,301 @@ protected:
         EnemiesAlive = 0;
     }
 
-    void TearDown() override
-    {
-        delete stage;
-        ClearObjectList();
-        delete NextScene;
-        NextScene = nullptr;
-        ActiveCamera = nullptr;
-        Dev.hasSeed = false;
-        SaveData = SaveRecord{};
-        fs::current_path(home);
-        fs::remove_all(dir);
-    }
-
-    // Object pass then the stage's own update, as one frame of the game.
-    void Frame()
-    {
-        UpdateObjects();
-        stage->Update();
-    }
-
-    // Frames until the stage asks for the clear screen (at most limit).
-    int FramesUntilClear(int limit)
+    // Frames (object pass, then the stage) until it asks for the clear screen.
+    int FramesUntilClear(int limit = 100)
     {
         int frames = 0;
         while (NextScene == nullptr && frames < limit) {
-            Frame();
+            UpdateObjects();
+            stage->Update();
             ++frames;
         }
         return frames;
     }
 
-    bool SaveFileExists() const { return fs::exists(dir / SaveFileName); }
-
-    SaveRecord ReadBack() const
-    {
-        SaveRecord record;
-        ReadSaveRecordFrom((dir / SaveFileName).string(), record);
-        return record;
-    }
-
-    fs::path home;
-    fs::path dir;
+    TempDir dir;
+    InDirectory inDir{dir.Path()};
     SceneStage1* stage = nullptr;
 };
 
 TEST_F(SceneStage1Test, ObjectsStandInTheListedOrder)
 {
-    std::vector<int32_t> characters;
-    std::vector<int32_t> front;
+    std::vector<int32_t> types;
     for (Object* object : ObjectList) {
-        if (front.size() < 3) {
-            front.push_back(object->objectType);
-        }
-        if (object->team == TeamEnemy) {
-            characters.push_back(object->objectType);
-        }
+        types.push_back(object->objectType);
     }
-    EXPECT_EQ(front, (std::vector<int32_t>{TypeMainCameraLockOn, TypeWeaponSword, TypePlayer}));
-    EXPECT_EQ(ObjectList.back()->objectType, TypeLight);
-    EXPECT_EQ(characters, (std::vector<int32_t>{2, 2, 2, 2, 2, 2, 3, 3, 3, 4, 4, 4, 5, 5, 5, 6, 6, 7, 7, 7}));
+    const std::vector<int32_t> expected = {TypeMainCameraLockOn, TypeWeaponSword, TypePlayer,
+                                           2, 2, 2, 2, 2, 2, 3, 3, 3, 4, 4, 4, 5, 5, 5,
+                                           TypeWeaponStaff, 6, TypeWeaponStaff, 6,
+                                           TypeWeaponSpear, 7, TypeWeaponSpear, 7, TypeWeaponSpear, 7, TypeLight};
+    EXPECT_EQ(types, expected);
     EXPECT_EQ(EnemiesAlive, 20);
     EXPECT_EQ(ActiveCamera, ObjectList.front());
+    EXPECT_EQ(ActiveLight, ObjectList.back());
     auto* player = dynamic_cast<CharaPlayer*>(stage->player);
     ASSERT_NE(player, nullptr);
-    EXPECT_EQ(static_cast<Object*>(player->weapon), *std::next(ObjectList.begin()));
-    EXPECT_FLOAT_EQ(Length(player->position), 0.0f);
     EXPECT_EQ(player->stage, static_cast<const StageGeometry*>(stage));
     EXPECT_EQ(stage->wallModel, 7);
     EXPECT_EQ(stage->groundModel, 6);
     EXPECT_EQ(stage->clearDelay, 30);
 }
 
+// Each choice builds its character, with its weapon registered right before
+// it, naming it and aiming at the enemies; a number the select screen never
+// hands out plays the sword fighter. The stage before is gone each time, so
+// the enemy count starts afresh.
+TEST_F(SceneStage1Test, EveryChoiceBuildsItsCharacterAndWeapon)
+{
+    const struct {
+        int chosen;
+        const std::type_info& character;
+        const std::type_info* weapon;
+        float height;
+    } cases[] = {
+        {-1, typeid(CharaPlayer), &typeid(WeaponSword), 0.0f},
+        {0, typeid(CharaPlayerSlimeGreen), nullptr, 0.0f},
+        {1, typeid(CharaPlayerSlimeBlue), nullptr, 0.0f},
+        {2, typeid(CharaPlayerSlimeRed), nullptr, 0.0f},
+        {3, typeid(CharaPlayerLizaldy), &typeid(WeaponSpear), 0.0f},
+        {4, typeid(CharaPlayerWivern), nullptr, PlayerWivernHeight},
+        {5, typeid(CharaPlayerWizard), &typeid(WeaponStaff), 0.0f},
+        {9, typeid(CharaPlayer), &typeid(WeaponSword), 0.0f},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE("character " + std::to_string(c.chosen));
+        Build(c.chosen);
+        EXPECT_EQ(EnemiesAlive, 20);
+        ObjCharacter* player = stage->player;
+        ASSERT_NE(player, nullptr);
+        EXPECT_EQ(typeid(*player), c.character);
+        EXPECT_EQ(player->team, TeamPlayer);
+        EXPECT_EQ(player->position.y, c.height);
+        EXPECT_FLOAT_EQ(player->collider->sphere->radius, 0.4f);
+        const Object* before = *std::prev(std::find(ObjectList.begin(), ObjectList.end(), player));
+        if (c.weapon == nullptr) {
+            EXPECT_EQ(player->weapon, nullptr);
+            EXPECT_EQ(before, stage->camera);
+            continue;
+        }
+        ASSERT_NE(player->weapon, nullptr);
+        EXPECT_EQ(typeid(*player->weapon), *c.weapon);
+        EXPECT_EQ(before, player->weapon);
+        EXPECT_EQ(player->weapon->team, TeamPlayerWeapon);
+        EXPECT_EQ(player->weapon->Owner(), player);
+        if (auto* staff = dynamic_cast<WeaponStaff*>(player->weapon)) {
+            EXPECT_EQ(staff->targetTeam, TeamEnemy);
+            EXPECT_EQ(staff->camera.Get(), stage->camera);
+        } else if (c.chosen == 3) {
+            EXPECT_EQ(player->weapon->damage, PlayerSpearDamage);
+        }
+    }
+}
+
 TEST_F(SceneStage1Test, SeededRandomDrawsPlaceTheGrassInItsBand)
 {
-    std::vector<Vec3> first;
     for (int i = 0; i < GrassCount; ++i) {
         const Matrix4& tuft = stage->grassWorld[i];
-        first.push_back(Vec3{tuft.m[12], tuft.m[13], tuft.m[14]});
-        EXPECT_GE(tuft.m[12], -20.0f);
-        EXPECT_LE(tuft.m[12], 20.0f);
+        EXPECT_TRUE(tuft.m[12] >= -20.0f && tuft.m[12] <= 20.0f) << tuft.m[12];
         EXPECT_FLOAT_EQ(tuft.m[13], 0.5f);
-        EXPECT_GE(tuft.m[14], -150.0f);
-        EXPECT_LE(tuft.m[14], 4.0f);
-        EXPECT_GE(stage->grassKind[i], 1);
-        EXPECT_LE(stage->grassKind[i], 3);
-    }
-
-    // The same seed gives the same field.
-    ClearObjectList();
-    EnemiesAlive = 0;
-    SceneStage1 again;
-    again.BuildWorld();
-    for (int i = 0; i < GrassCount; ++i) {
-        EXPECT_FLOAT_EQ(again.grassWorld[i].m[12], first[i].x);
-        EXPECT_FLOAT_EQ(again.grassWorld[i].m[14], first[i].z);
+        EXPECT_TRUE(tuft.m[14] >= -150.0f && tuft.m[14] <= 4.0f) << tuft.m[14];
+        EXPECT_TRUE(stage->grassKind[i] >= 1 && stage->grassKind[i] <= 3) << stage->grassKind[i];
     }
 }
 
-// An unhurt first clear unlocks the menu and writes both flags at once.
-TEST_F(SceneStage1Test, FirstUnhurtClearUnlocksTheMenuAndWritesTheFlags)
+// The clear's result and save: an unhurt first clear unlocks the menu and
+// writes both flags at once; a hurt one only the cleared flag, unless 100
+// defeats unlock it anyway; with the menu already open nothing is written.
+TEST_F(SceneStage1Test, ClearResultAndSaveFollowHowTheStageWasWon)
 {
-    DefeatEveryEnemy();
-    EXPECT_EQ(FramesUntilClear(100), 31);
-    EXPECT_NE(dynamic_cast<SceneGameClear*>(NextScene), nullptr);
-    EXPECT_EQ(ClearResult, 2);
-    ASSERT_TRUE(SaveFileExists());
-    const SaveRecord written = ReadBack();
-    EXPECT_EQ(written.menuUnlocked, 1);
-    EXPECT_EQ(written.stageCleared, 1);
-    EXPECT_EQ(written.defeatCount, 0);
-    EXPECT_EQ(fs::file_size(dir / SaveFileName), 8u);
-}
-
-TEST_F(SceneStage1Test, HurtClearWritesClearedButKeepsTheMenuLocked)
-{
-    DefeatEveryEnemy();
-    stage->player->hp = 149;
-    SaveData.defeatCount = 99;
-    FramesUntilClear(100);
-    EXPECT_EQ(ClearResult, 1);
-    const SaveRecord written = ReadBack();
-    EXPECT_EQ(written.menuUnlocked, 0);
-    EXPECT_EQ(written.stageCleared, 1);
-    EXPECT_EQ(written.defeatCount, 99);
-}
-
-TEST_F(SceneStage1Test, HundredDefeatsUnlockEvenWhenHurt)
-{
-    DefeatEveryEnemy();
-    stage->player->hp = 3;
-    SaveData.defeatCount = 100;
-    FramesUntilClear(100);
-    EXPECT_EQ(ClearResult, 2);
-    EXPECT_EQ(ReadBack().menuUnlocked, 1);
-}
-
-// Result 2 comes once per save file: a later clear shows 3 and writes nothing.
-TEST_F(SceneStage1Test, ClearWithTheMenuOpenShowsResultThreeAndWritesNothing)
-{
-    DefeatEveryEnemy();
-    SaveData.menuUnlocked = 1;
-    FramesUntilClear(100);
-    EXPECT_EQ(ClearResult, 3);
-    EXPECT_EQ(SaveData.stageCleared, 1);
-    EXPECT_FALSE(SaveFileExists());
-}
-
-TEST_F(SceneStage1Test, ClearWaitsThirtyFramesAfterTheLastEnemy)
-{
-    for (int i = 0; i < 50; ++i) {
-        Frame();
+    const struct {
+        int32_t hp, defeats;
+        uint8_t unlockedBefore;
+        int result;
+        bool written;
+        uint8_t unlockedAfter;
+    } cases[] = {
+        {150, 0, 0, 2, true, 1},
+        {149, 99, 0, 1, true, 0},
+        {3, 100, 0, 2, true, 1},
+        {150, 0, 1, 3, false, 1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE("hp " + std::to_string(c.hp) + ", defeats " + std::to_string(c.defeats));
+        Build(-1);
+        fs::remove(SaveFileName);
+        delete NextScene;
+        NextScene = nullptr;
+        SaveData = SaveRecord{};
+        SaveData.defeatCount = c.defeats;
+        SaveData.menuUnlocked = c.unlockedBefore;
+        stage->player->hp = c.hp;
+        DefeatEveryEnemy();
+        EXPECT_EQ(FramesUntilClear(), 31);
+        EXPECT_NE(dynamic_cast<SceneGameClear*>(NextScene), nullptr);
+        EXPECT_EQ(ClearResult, c.result);
+        EXPECT_EQ(SaveData.stageCleared, 1);
+        ASSERT_EQ(fs::exists(SaveFileName), c.written);
+        if (c.written) {
+            EXPECT_EQ(ReadBytes(SaveFileName),
+                      (std::vector<uint8_t>{static_cast<uint8_t>(c.defeats), 0, 0, 0, c.unlockedAfter, 1, 0, 0}));
+        }
     }
+}
+
+TEST_F(SceneStage1Test, ClearWaitsThirtyFramesAfterTheLastEnemyAndNotBefore)
+{
+    EXPECT_EQ(FramesUntilClear(50), 50);
     EXPECT_EQ(NextScene, nullptr);
     EXPECT_EQ(stage->clearDelay, 30);
     DefeatEveryEnemy();
-    EXPECT_EQ(FramesUntilClear(100), 31);
+    EXPECT_EQ(FramesUntilClear(), 31);
 }
 
 TEST_F(SceneStage1Test, DownedPlayerLosesTheLockOnEveryFrame)
 {
-    auto* camera = static_cast<MainCameraLockOn*>(ObjectList.front());
-    camera->lockTarget = ObjectHandle(ObjectList.back());
-    Frame();
-    EXPECT_NE(camera->LockTarget(), nullptr);
+    stage->camera->lockTarget = ObjectHandle(ObjectList.back());
+    FramesUntilClear(1);
+    EXPECT_NE(stage->camera->LockTarget(), nullptr);
     stage->player->hp = 0;
-    Frame();
-    EXPECT_EQ(camera->LockTarget(), nullptr);
+    FramesUntilClear(1);
+    EXPECT_EQ(stage->camera->LockTarget(), nullptr);
 }
 
-TEST_F(SceneStage1Test, LeavingTheStageResetsTheEnemyCount)
+// The stage's own drawing with pictures of our own: the counter's digits are
+// cells whose opaque part grows with the digit, the label a box, and the
+// three kinds of grass three colours.
+class StageDrawTest : public SceneStage1Test {
+protected:
+    void SetUp() override
+    {
+        {
+            // The programs are built from the Library folder beside the game.
+            InDirectory game(KESTRUNE_BIN_DIR);
+            REQUIRE_TEST_WINDOW();
+        }
+        SceneStage1Test::SetUp();
+        std::vector<PngBox> ui = {{64, 188, 239, 222, 9, 9, 9}};
+        for (int digit = 0; digit < 10; ++digit) {
+            ui.push_back({192 + 35 * digit, 0, 227 + 35 * digit, 3 * digit + 2, 9, 9, 9});
+        }
+        ASSERT_TRUE(WriteBoxesPng("ui.png", 600, 260, ui));
+        LoadTexture(0, "ui.png");
+        for (int kind = 1; kind <= 3; ++kind) {
+            const std::string name = "grass" + std::to_string(kind) + ".png";
+            ASSERT_TRUE(WriteBoxesPng(name, 256, 256, {{0, 0, 256, 256, GrassColour(kind).r, GrassColour(kind).g,
+                                                        GrassColour(kind).b}}));
+            LoadTexture(kind, name.c_str());
+        }
+        // Nothing but what a test places.
+        for (Matrix4& tuft : stage->grassWorld) {
+            tuft = MatTranslation(0.0f, 0.5f, 500.0f);
+        }
+        ActiveCamera->view = MatLookAt(Vec3{0.0f, 1.0f, 10.0f}, Vec3{0.0f, 1.0f, 0.0f}, Vec3{0.0f, 1.0f, 0.0f});
+    }
+    void TearDown() override
+    {
+        DeleteAllTextures();
+        ReleaseStaticModel(StaticModelTable[8]);
+        StaticModelTable[8] = nullptr;
+        SceneStage1Test::TearDown();
+    }
+
+    static PngBox GrassColour(int kind)
+    {
+        return {0, 0, 0, 0, static_cast<uint8_t>(kind == 1 ? 250 : 0), static_cast<uint8_t>(kind == 2 ? 250 : 0),
+                static_cast<uint8_t>(kind == 3 ? 250 : 0)};
+    }
+    void Draw() const
+    {
+        ClearWindow(1.0f, 1.0f, 1.0f);
+        stage->Draw();
+    }
+    // Black pixels going down the column from the counter's top edge.
+    static int BlackRun(int x)
+    {
+        int run = 0;
+        while (run < 40 && PixelAt(x, 10 + run).r < 20) {
+            ++run;
+        }
+        return run;
+    }
+    // Width of the non-white run through (x, y) along the row.
+    static int WidthAt(int x, int y)
+    {
+        auto white = [y](int at) { return PixelAt(at, y).g > 240 && PixelAt(at, y).r > 240; };
+        int left = x;
+        int right = x;
+        while (left > 0 && !white(left - 1)) {
+            --left;
+        }
+        while (right < 799 && !white(right + 1)) {
+            ++right;
+        }
+        return white(x) ? 0 : right - left + 1;
+    }
+};
+
+TEST_F(StageDrawTest, CounterShowsTheEnemiesLeftBesideItsLabel)
 {
+    // A digit's cell is 30 pixels high; digit d is opaque in its top
+    // (3 d + 2) / 35 of it.
+    const auto height = [](int digit) { return (3 * digit + 2) * 30 / 35; };
+    Draw();
+    EXPECT_LT(PixelAt(600, 25).r, 20);  // the label
+    EXPECT_GT(PixelAt(520, 25).r, 240);
+    EXPECT_NEAR(BlackRun(715), height(2), 1);
+    EXPECT_NEAR(BlackRun(745), height(0), 1);
     EnemiesAlive = 7;
-    delete stage;
-    stage = nullptr;
-    EXPECT_EQ(EnemiesAlive, 0);
+    Draw();
+    EXPECT_NEAR(BlackRun(715), height(7), 1);
+    EXPECT_EQ(BlackRun(745), 0);
+}
+
+// A tuft is a unit square of its kind's picture that always faces the camera;
+// one whose sphere of 0.4 lies wholly outside the view is not drawn. The view
+// here is cut at its middle, so the left half counts as outside.
+TEST_F(StageDrawTest, GrassFacesTheCameraAndTuftsOutsideTheViewAreLeftOut)
+{
+    stage->grassWorld[0] = MatTranslation(0.0f, 1.0f, 0.0f);
+    stage->grassKind[0] = 2;
+    for (const float degrees : {0.0f, 60.0f, 90.0f}) {
+        SCOPED_TRACE(degrees);
+        const float radians = degrees * 3.14159265f / 180.0f;
+        ActiveCamera->view = MatLookAt(Vec3{10.0f * std::sin(radians), 1.0f, 10.0f * std::cos(radians)},
+                                       Vec3{0.0f, 1.0f, 0.0f}, Vec3{0.0f, 1.0f, 0.0f});
+        Draw();
+        const Rgb centre = PixelAt(400, 300);
+        EXPECT_EQ(centre.r, 0);
+        EXPECT_GT(centre.g, 200);
+        // One unit at a distance of 10 through 30 degrees of view: 112
+        // pixels high, and 4 / 3 of that wide on the 800 by 600 window.
+        EXPECT_NEAR(WidthAt(400, 300), 149, 3);
+    }
+    ActiveCamera->view = MatLookAt(Vec3{0.0f, 1.0f, 10.0f}, Vec3{0.0f, 1.0f, 0.0f}, Vec3{0.0f, 1.0f, 0.0f});
+    ActiveCamera->frustum[2] = Vec4{1.0f, 0.0f, 0.0f, 0.0f};
+    stage->grassWorld[0] = MatTranslation(-0.3f, 1.0f, 0.0f);  // reaches across the cut: drawn
+    stage->grassWorld[1] = MatTranslation(-1.5f, 1.0f, 0.0f);  // wholly left of it: left out
+    stage->grassKind[1] = 1;
+    Draw();
+    EXPECT_GT(PixelAt(400, 300).g, 200);
+    const int left = 400 - static_cast<int>(1.5f * 149.0f);
+    EXPECT_GT(PixelAt(left, 300).r, 240);
+    EXPECT_GT(PixelAt(left, 300).g, 240);
+}
+
+TEST_F(StageDrawTest, SkyDomeSurroundsTheField)
+{
+    Draw();
+    const Rgb without = PixelAt(400, 100);
+    EXPECT_GT(without.r, 240);
+    ASSERT_TRUE(LoadStaticModel(KESTRUNE_BIN_DIR "/model/sky.x", 8));
+    Draw();
+    // The dome, scaled 200 and moved 50 along -z, lies all round the camera.
+    for (const int y : {20, 100, 280}) {
+        const Rgb sky = PixelAt(400, y);
+        EXPECT_LT(sky.r, 200) << y;
+        EXPECT_GT(sky.b, 150) << y;
+    }
 }
 
 }  // namespace
