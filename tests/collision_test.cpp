@@ -1,29 +1,33 @@
 // Sphere overlaps between objects, line and sphere tests against triangles and
-// meshes, and the wall slide every character moves with.
+// meshes (hand-made and table models), and the wall slide every character
+// moves with, up to the real stage walls keeping walkers in.
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <algorithm>
-#include <cstddef>
-#include <fstream>
-#include <sstream>
-#include <string>
+#include <cmath>
 #include <limits>
+#include <string>
 #include <vector>
 
 #include "app/scene.h"
 #include "math/collision.h"
+#include "objects/stage_geometry.h"
 #include "render/static_model.h"
+#include "tests/test_files.h"
 
 namespace {
 
 constexpr float Tolerance = 1e-5f;
+const float NaN = std::numeric_limits<float>::quiet_NaN();
 
-void ExpectVec3Near(Vec3 expected, Vec3 actual, float tolerance = Tolerance)
+::testing::AssertionResult Near(Vec3 expected, Vec3 actual, float tolerance = Tolerance)
 {
-    EXPECT_NEAR(expected.x, actual.x, tolerance);
-    EXPECT_NEAR(expected.y, actual.y, tolerance);
-    EXPECT_NEAR(expected.z, actual.z, tolerance);
+    if (std::fabs(expected.x - actual.x) <= tolerance && std::fabs(expected.y - actual.y) <= tolerance &&
+        std::fabs(expected.z - actual.z) <= tolerance) {
+        return ::testing::AssertionSuccess();
+    }
+    return ::testing::AssertionFailure() << "(" << actual.x << ", " << actual.y << ", " << actual.z << ") is not ("
+                                         << expected.x << ", " << expected.y << ", " << expected.z << ")";
 }
 
 class CollisionObjects : public ::testing::Test {
@@ -40,58 +44,36 @@ protected:
         object->collider->sphere->radius = radius;
         return object;
     }
-
-    static int HitCount(const Object& object)
+    static std::vector<Object*> Hits(const Object& object)
     {
-        int count = 0;
-        while (count < HitListSize && object.collider->hits[count] != nullptr) {
-            ++count;
+        std::vector<Object*> hits;
+        for (Object* hit : object.collider->hits) {
+            if (hit == nullptr) {
+                break;
+            }
+            hits.push_back(hit);
         }
-        return count;
+        return hits;
     }
 };
 
-// A square wall of two triangles in the plane z = `z`, facing +Z.
-struct Wall {
+// Square faces of two triangles each, corners counter-clockwise seen from
+// the side they face.
+struct Walls {
     std::vector<Vec3> vertices;
     std::vector<uint16_t> indices;
 
-    void AddFacingZ(float z, float half)
+    Walls& Add(Vec3 a, Vec3 b, Vec3 c, Vec3 d)
     {
-        const uint16_t base = static_cast<uint16_t>(vertices.size());
-        vertices.push_back({-half, -half, z});
-        vertices.push_back({half, -half, z});
-        vertices.push_back({half, half, z});
-        vertices.push_back({-half, half, z});
-        AddQuad(base);
-    }
-    // The plane x = 0 for z in [0, 10], facing +X.
-    void AddFacingXAtOrigin()
-    {
-        const uint16_t base = static_cast<uint16_t>(vertices.size());
-        vertices.push_back({0.0f, -10.0f, 10.0f});
-        vertices.push_back({0.0f, -10.0f, 0.0f});
-        vertices.push_back({0.0f, 10.0f, 0.0f});
-        vertices.push_back({0.0f, 10.0f, 10.0f});
-        AddQuad(base);
-    }
-    // The plane y = `y`, facing down.
-    void AddCeiling(float y)
-    {
-        const uint16_t base = static_cast<uint16_t>(vertices.size());
-        vertices.push_back({-10.0f, y, -10.0f});
-        vertices.push_back({10.0f, y, -10.0f});
-        vertices.push_back({10.0f, y, 10.0f});
-        vertices.push_back({-10.0f, y, 10.0f});
-        AddQuad(base);
-    }
-    void AddQuad(uint16_t base)
-    {
-        const uint16_t corners[6] = {0, 1, 2, 0, 2, 3};
-        for (uint16_t corner : corners) {
+        const auto base = static_cast<uint16_t>(vertices.size());
+        vertices.insert(vertices.end(), {a, b, c, d});
+        for (uint16_t corner : {0, 1, 2, 0, 2, 3}) {
             indices.push_back(static_cast<uint16_t>(base + corner));
         }
+        return *this;
     }
+    // The plane z = `z`, facing +Z.
+    Walls& FacingZ(float z, float half) { return Add({-half, -half, z}, {half, -half, z}, {half, half, z}, {-half, half, z}); }
     MeshView View() const
     {
         return MakeMeshView(vertices.data(), static_cast<int>(vertices.size()), indices.data(),
@@ -102,6 +84,7 @@ struct Wall {
 const Vec3 A{0.0f, 0.0f, 0.0f};
 const Vec3 B{1.0f, 0.0f, 0.0f};
 const Vec3 C{0.0f, 1.0f, 0.0f};
+const Vec3 Down{0.0f, 0.0f, -1.0f};
 
 }  // namespace
 
@@ -125,22 +108,15 @@ TEST_F(CollisionObjects, HitListSkipsSelfSameTeamAndNonColliders)
     Spawn(TeamEnemy, {5.0f, 0.0f, 0.0f}, 1.0f);
     Object* switchedOff = Spawn(TeamEnemy, {0.0f, 0.0f, 0.0f}, 1.0f);
     switchedOff->collider->disabled = 1;
-    Object* noSphere = new Object();
-    AddObject(noSphere, TypeSlimeRed, TeamEnemy, 2);
-    Object* noCollider = new Object();
-    AddObject(noCollider, TypeDamagePop, TeamEnemy, 0);
+    AddObject(new Object(), TypeSlimeRed, TeamEnemy, 2);    // no sphere
+    AddObject(new Object(), TypeDamagePop, TeamEnemy, 0);  // no collider
     Object* ownWeapon = Spawn(TeamPlayerWeapon, {0.0f, 1.0f, 0.0f}, 0.5f);
-
     CollectHits(self);
-    EXPECT_EQ(enemy, self->collider->hits[0]);
-    EXPECT_EQ(ownWeapon, self->collider->hits[1]);
-    EXPECT_EQ(2, HitCount(*self));
-
+    EXPECT_EQ(Hits(*self), (std::vector<Object*>{enemy, ownWeapon}));
     // Any value but 1 means active.
     switchedOff->collider->disabled = 2;
     CollectHits(self);
-    EXPECT_EQ(3, HitCount(*self));
-    EXPECT_EQ(switchedOff, self->collider->hits[1]);
+    EXPECT_EQ(Hits(*self), (std::vector<Object*>{enemy, switchedOff, ownWeapon}));
 }
 
 TEST_F(CollisionObjects, UnableTesterKeepsItsOldList)
@@ -148,14 +124,12 @@ TEST_F(CollisionObjects, UnableTesterKeepsItsOldList)
     Object* self = Spawn(TeamPlayer, {0.0f, 0.0f, 0.0f}, 1.0f);
     Object* enemy = Spawn(TeamEnemy, {0.0f, 0.0f, 0.0f}, 1.0f);
     CollectHits(self);
-    ASSERT_EQ(enemy, self->collider->hits[0]);
-
+    ASSERT_EQ(Hits(*self), std::vector<Object*>{enemy});
     // Disabled: the list is neither cleared nor refilled, although the enemy left.
     enemy->collider->sphere->center = {50.0f, 0.0f, 0.0f};
     self->collider->disabled = 1;
     CollectHits(self);
-    EXPECT_EQ(enemy, self->collider->hits[0]);
-
+    EXPECT_EQ(Hits(*self), std::vector<Object*>{enemy});
     CollectHits(nullptr);
     Object* bare = new Object();
     AddObject(bare, TypeDamagePop, TeamNeutral, 0);
@@ -170,15 +144,13 @@ TEST_F(CollisionObjects, FortyOverlapsFillThirtyTwoInListOrder)
         others.push_back(Spawn(TeamPlayerShot, {0.01f * static_cast<float>(i), 0.0f, 0.0f}, 1.0f));
     }
     CollectHits(self);
-    for (int i = 0; i < HitListSize; ++i) {
-        EXPECT_EQ(others[static_cast<size_t>(i)], self->collider->hits[i]) << "entry " << i;
-    }
+    EXPECT_EQ(Hits(*self), std::vector<Object*>(others.begin(), others.begin() + HitListSize));
     // A shorter second run clears what the first left behind.
     for (size_t i = 1; i < others.size(); ++i) {
         others[i]->collider->sphere->center = {100.0f, 0.0f, 0.0f};
     }
     CollectHits(self);
-    EXPECT_EQ(1, HitCount(*self));
+    EXPECT_EQ(Hits(*self), std::vector<Object*>{others[0]});
 }
 
 TEST_F(CollisionObjects, DeletedObjectLeavesEveryHitList)
@@ -188,16 +160,13 @@ TEST_F(CollisionObjects, DeletedObjectLeavesEveryHitList)
     Object* doomed = Spawn(TeamEnemyShot, {0.0f, 0.0f, 0.0f}, 1.0f);
     Object* last = Spawn(TeamEnemy, {0.0f, 0.0f, 0.0f}, 1.0f);
     CollectHits(self);
-    ASSERT_EQ(3, HitCount(*self));
-
+    ASSERT_EQ(Hits(*self).size(), 3u);
     // A disabled collider keeps its list across frames; the deleted object
     // must still drop out of it, the rest keeping their order.
     self->collider->disabled = 1;
     doomed->MarkForRemoval(0);
     UpdateObjects();
-    EXPECT_EQ(first, self->collider->hits[0]);
-    EXPECT_EQ(last, self->collider->hits[1]);
-    EXPECT_EQ(nullptr, self->collider->hits[2]);
+    EXPECT_EQ(Hits(*self), (std::vector<Object*>{first, last}));
 }
 
 TEST_F(CollisionObjects, NearestOfTeam)
@@ -205,230 +174,195 @@ TEST_F(CollisionObjects, NearestOfTeam)
     Object* self = Spawn(TeamPlayer, {0.0f, 0.0f, 0.0f}, 1.0f);
     EXPECT_EQ(nullptr, NearestOfTeam(self, TeamEnemy));
     EXPECT_EQ(nullptr, NearestOfTeam(self, TeamPlayer));
-
     Spawn(TeamEnemy, {5.0f, 0.0f, 0.0f}, 1.0f);
     Object* earlier = Spawn(TeamEnemy, {0.0f, 3.0f, 0.0f}, 1.0f);
     Object* later = Spawn(TeamEnemy, {0.0f, 0.0f, -3.0f}, 1.0f);
     Spawn(TeamEnemyShot, {0.1f, 0.0f, 0.0f}, 1.0f);
-    EXPECT_EQ(earlier, NearestOfTeam(self, TeamEnemy));
+    EXPECT_EQ(earlier, NearestOfTeam(self, TeamEnemy));  // a tie keeps the earlier
     later->position = {0.0f, 0.0f, -2.9f};
     EXPECT_EQ(later, NearestOfTeam(self, TeamEnemy));
     EXPECT_EQ(nullptr, NearestOfTeam(nullptr, TeamEnemy));
 }
 
-TEST(RayTriangle, HitsFrontFaceWithUnboundedParameter)
+// Lines against the front face of the triangle (0,0,0), (1,0,0), (0,1,0).
+TEST(RayTriangle, HitsTheFrontFaceOnlyWithAnUnboundedParameter)
 {
-    MeshHit hit;
-    ASSERT_TRUE(RayHitsTriangle(A, B, C, {0.25f, 0.25f, 2.0f}, {0.0f, 0.0f, -1.0f}, hit));
-    ExpectVec3Near({0.25f, 0.25f, 0.0f}, hit.point);
-    ExpectVec3Near({0.0f, 0.0f, 1.0f}, hit.normal);
-    EXPECT_FLOAT_EQ(2.0f, hit.t);
-
-    // Beyond the end of the given direction, and behind the origin.
-    ASSERT_TRUE(RayHitsTriangle(A, B, C, {0.25f, 0.25f, 2.0f}, {0.0f, 0.0f, -0.5f}, hit));
-    EXPECT_FLOAT_EQ(4.0f, hit.t);
-    ASSERT_TRUE(RayHitsTriangle(A, B, C, {0.25f, 0.25f, -2.0f}, {0.0f, 0.0f, -1.0f}, hit));
-    EXPECT_FLOAT_EQ(-2.0f, hit.t);
-
-    // Edges and corners count as inside.
-    EXPECT_TRUE(RayHitsTriangle(A, B, C, {0.5f, 0.5f, 1.0f}, {0.0f, 0.0f, -1.0f}, hit));
-    EXPECT_TRUE(RayHitsTriangle(A, B, C, {1.0f, 0.0f, 1.0f}, {0.0f, 0.0f, -1.0f}, hit));
+    const struct {
+        const char* what;
+        Vec3 a, b, c, origin, direction;
+        float t;  // NaN: no hit
+    } cases[] = {
+        {"straight down", A, B, C, {0.25f, 0.25f, 2.0f}, Down, 2.0f},
+        {"beyond the direction's end", A, B, C, {0.25f, 0.25f, 2.0f}, {0.0f, 0.0f, -0.5f}, 4.0f},
+        {"behind the origin", A, B, C, {0.25f, 0.25f, -2.0f}, Down, -2.0f},
+        {"on an edge", A, B, C, {0.5f, 0.5f, 1.0f}, Down, 1.0f},
+        {"on a corner", A, B, C, {1.0f, 0.0f, 1.0f}, Down, 1.0f},
+        {"outside", A, B, C, {0.6f, 0.6f, 1.0f}, Down, NaN},
+        {"past an edge's end", A, B, C, {2.0f, 0.0f, 1.0f}, Down, NaN},
+        {"below an edge", A, B, C, {0.0f, -1.0f, 1.0f}, Down, NaN},
+        {"toward the back face", A, B, C, {0.25f, 0.25f, -2.0f}, {0.0f, 0.0f, 1.0f}, NaN},
+        {"along the plane", A, B, C, {-1.0f, 0.25f, 0.0f}, {1.0f, 0.0f, 0.0f}, NaN},
+        {"not moving", A, B, C, {0.25f, 0.25f, 1.0f}, {}, NaN},
+        {"zero area", A, B, {2.0f, 0.0f, 0.0f}, {0.5f, 0.0f, 1.0f}, Down, NaN},
+        {"a point", A, A, A, {0.0f, 0.0f, 1.0f}, Down, NaN},
+        {"a broken vertex", A, B, {NaN, 1.0f, 0.0f}, {0.1f, 0.1f, 1.0f}, Down, NaN},
+        {"a broken direction", A, B, C, {0.1f, 0.1f, 1.0f}, {0.0f, NaN, -1.0f}, NaN},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        MeshHit hit;
+        hit.t = 42.0f;
+        const bool hits = RayHitsTriangle(c.a, c.b, c.c, c.origin, c.direction, hit);
+        EXPECT_EQ(hits, !std::isnan(c.t));
+        if (hits) {
+            EXPECT_FLOAT_EQ(hit.t, c.t);
+            EXPECT_TRUE(Near(c.origin + c.direction * c.t, hit.point));
+            EXPECT_TRUE(Near({0.0f, 0.0f, 1.0f}, hit.normal));
+        } else {
+            EXPECT_EQ(hit.t, 42.0f) << "written without a hit";
+        }
+    }
 }
 
-TEST(RayTriangle, MissesOutsideBackFacingParallelAndDegenerate)
+// A sphere of radius 0.5 moving at a big triangle in the plane z = 0.
+TEST(SphereTriangle, StopsWithinReachAndOnlyWhenApproaching)
 {
+    const Vec3 p0{-10.0f, -10.0f, 0.0f};
+    const Vec3 p1{10.0f, -10.0f, 0.0f};
+    const Vec3 p2{0.0f, 10.0f, 0.0f};
+    const float edge = 0.5f + ContactReach;
+    const Vec3 fast{0.0f, 0.0f, -100.0f};
+    const struct {
+        const char* what;
+        Vec3 centre, direction;
+        float t;  // NaN: not stopped
+    } cases[] = {
+        // Stops with the centre one radius in front of the plane.
+        {"within reach", {1.0f, 2.0f, 0.55f}, {0.0f, 0.0f, -0.1f}, 0.5f},
+        {"just within reach", {0.0f, 0.0f, std::nextafter(edge, 0.0f)}, fast, (std::nextafter(edge, 0.0f) - 0.5f) / 100.0f},
+        // A centre already behind the plane is still caught, with a negative t.
+        {"behind the plane", {0.0f, 0.0f, -0.5f}, Down, -1.0f},
+        // Exactly ContactReach beyond the radius, or further, is never
+        // stopped, however fast the sphere moves.
+        {"at the reach", {0.0f, 0.0f, edge}, fast, NaN},
+        {"out of reach", {0.0f, 0.0f, 3.0f}, fast, NaN},
+        // Moving away or along the wall, even while overlapping it.
+        {"moving away", {0.0f, 0.0f, 0.2f}, {0.0f, 0.0f, 1.0f}, NaN},
+        {"moving along", {0.0f, 0.0f, 0.2f}, {1.0f, 0.0f, 0.0f}, NaN},
+        // The touching point must lie on the triangle, not just the sphere.
+        {"past the triangle's side", {10.2f, 0.0f, 0.55f}, Down, NaN},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        MeshHit hit;
+        const bool hits = SphereHitsTriangle(p0, p1, p2, c.centre, c.direction, 0.5f, hit);
+        EXPECT_EQ(hits, !std::isnan(c.t));
+        if (hits) {
+            EXPECT_NEAR(hit.t, c.t, Tolerance);
+            EXPECT_TRUE(Near(c.centre + c.direction * c.t, hit.point));
+            EXPECT_TRUE(Near({0.0f, 0.0f, 1.0f}, hit.normal));
+        }
+    }
     MeshHit hit;
-    hit.t = 42.0f;
-    const Vec3 down{0.0f, 0.0f, -1.0f};
-    EXPECT_FALSE(RayHitsTriangle(A, B, C, {0.6f, 0.6f, 1.0f}, down, hit));
-    // On the line through an edge but past its end.
-    EXPECT_FALSE(RayHitsTriangle(A, B, C, {2.0f, 0.0f, 1.0f}, down, hit));
-    EXPECT_FALSE(RayHitsTriangle(A, B, C, {0.0f, -1.0f, 1.0f}, down, hit));
-    // Toward the back face, along the plane, or not moving.
-    EXPECT_FALSE(RayHitsTriangle(A, B, C, {0.25f, 0.25f, -2.0f}, {0.0f, 0.0f, 1.0f}, hit));
-    EXPECT_FALSE(RayHitsTriangle(A, B, C, {-1.0f, 0.25f, 0.0f}, {1.0f, 0.0f, 0.0f}, hit));
-    EXPECT_FALSE(RayHitsTriangle(A, B, C, {0.25f, 0.25f, 1.0f}, {0.0f, 0.0f, 0.0f}, hit));
-    // Zero area, or a broken vertex.
-    EXPECT_FALSE(RayHitsTriangle(A, B, {2.0f, 0.0f, 0.0f}, {0.5f, 0.0f, 1.0f}, down, hit));
-    EXPECT_FALSE(RayHitsTriangle(A, A, A, {0.0f, 0.0f, 1.0f}, down, hit));
-    const float nan = std::numeric_limits<float>::quiet_NaN();
-    EXPECT_FALSE(RayHitsTriangle(A, B, {nan, 1.0f, 0.0f}, {0.1f, 0.1f, 1.0f}, down, hit));
-    EXPECT_FALSE(RayHitsTriangle(A, B, C, {0.1f, 0.1f, 1.0f}, {0.0f, nan, -1.0f}, hit));
-    EXPECT_EQ(42.0f, hit.t);
-}
-
-TEST(SphereTriangle, ContactReachAndDirection)
-{
-    const Vec3 a{-10.0f, -10.0f, 0.0f};
-    const Vec3 b{10.0f, -10.0f, 0.0f};
-    const Vec3 c{0.0f, 10.0f, 0.0f};
-    const float radius = 0.5f;
-    MeshHit hit;
-
-    // Within reach: stops with the centre one radius in front of the plane.
-    ASSERT_TRUE(SphereHitsTriangle(a, b, c, {1.0f, 2.0f, 0.55f}, {0.0f, 0.0f, -0.1f}, radius, hit));
-    ExpectVec3Near({1.0f, 2.0f, 0.5f}, hit.point);
-    ExpectVec3Near({0.0f, 0.0f, 1.0f}, hit.normal);
-    EXPECT_NEAR(0.5f, hit.t, Tolerance);
-
-    // Exactly ContactReach beyond the radius, or further, is never stopped,
-    // however fast the sphere moves.
-    const float edge = radius + ContactReach;
-    EXPECT_FALSE(SphereHitsTriangle(a, b, c, {0.0f, 0.0f, edge}, {0.0f, 0.0f, -100.0f}, radius, hit));
-    EXPECT_FALSE(SphereHitsTriangle(a, b, c, {0.0f, 0.0f, 3.0f}, {0.0f, 0.0f, -100.0f}, radius, hit));
-    EXPECT_TRUE(SphereHitsTriangle(a, b, c, {0.0f, 0.0f, std::nextafter(edge, 0.0f)},
-                                   {0.0f, 0.0f, -100.0f}, radius, hit));
-
-    // Moving away or along the wall is never stopped, even while overlapping it.
-    EXPECT_FALSE(SphereHitsTriangle(a, b, c, {0.0f, 0.0f, 0.2f}, {0.0f, 0.0f, 1.0f}, radius, hit));
-    EXPECT_FALSE(SphereHitsTriangle(a, b, c, {0.0f, 0.0f, 0.2f}, {1.0f, 0.0f, 0.0f}, radius, hit));
-
-    // A centre already behind the plane is still caught, with a negative t.
-    ASSERT_TRUE(SphereHitsTriangle(a, b, c, {0.0f, 0.0f, -0.5f}, {0.0f, 0.0f, -1.0f}, radius, hit));
-    EXPECT_NEAR(-1.0f, hit.t, Tolerance);
-
-    // The touching point must lie on the triangle, not just the sphere.
-    EXPECT_FALSE(SphereHitsTriangle(a, b, c, {10.2f, 0.0f, 0.55f}, {0.0f, 0.0f, -1.0f}, radius, hit));
-    EXPECT_FALSE(SphereHitsTriangle(a, a, c, {0.0f, 0.0f, 0.55f}, {0.0f, 0.0f, -1.0f}, radius, hit));
+    EXPECT_FALSE(SphereHitsTriangle(p0, p0, p2, {0.0f, 0.0f, 0.55f}, Down, 0.5f, hit)) << "zero area";
 }
 
 TEST(MeshTests, ResultsInWorldSpaceAndFirstHitInFaceOrder)
 {
-    Wall wall;
-    wall.AddFacingZ(0.0f, 5.0f);
+    Walls wall;
+    wall.FacingZ(0.0f, 5.0f);
     // Turned a quarter about Y and moved: the wall is the plane x = 100, facing +X.
     const Matrix4 world = MatMultiply(MatTranslation(100.0f, 0.0f, 0.0f), MatRotationY(1.5707964f));
     MeshHit hit;
     ASSERT_TRUE(RayHitsMesh({-1.0f, 0.0f, 0.0f}, {103.0f, 1.0f, 2.0f}, wall.View(), world, hit));
-    ExpectVec3Near({100.0f, 1.0f, 2.0f}, hit.point, 1e-4f);
-    ExpectVec3Near({1.0f, 0.0f, 0.0f}, hit.normal);
+    EXPECT_TRUE(Near({100.0f, 1.0f, 2.0f}, hit.point, 1e-4f));
+    EXPECT_TRUE(Near({1.0f, 0.0f, 0.0f}, hit.normal));
     EXPECT_NEAR(3.0f, hit.t, 1e-4f);
     EXPECT_FALSE(RayHitsMesh({1.0f, 0.0f, 0.0f}, {97.0f, 1.0f, 2.0f}, wall.View(), world, hit));
-
     ASSERT_TRUE(SphereHitsMesh({-1.0f, 0.0f, 0.0f}, {101.05f, 1.0f, 2.0f}, 1.0f, wall.View(), world, hit));
-    ExpectVec3Near({101.0f, 1.0f, 2.0f}, hit.point, 1e-4f);
-    ExpectVec3Near({1.0f, 0.0f, 0.0f}, hit.normal);
-
+    EXPECT_TRUE(Near({101.0f, 1.0f, 2.0f}, hit.point, 1e-4f));
+    EXPECT_TRUE(Near({1.0f, 0.0f, 0.0f}, hit.normal));
     // Two walls on the line: the first listed wins, though it is further away.
-    Wall two;
-    two.AddFacingZ(-8.0f, 5.0f);
-    two.AddFacingZ(-2.0f, 5.0f);
-    ASSERT_TRUE(RayHitsMesh({0.0f, 0.0f, -1.0f}, {0.0f, 0.0f, 0.0f}, two.View(), MatIdentity(), hit));
+    Walls two;
+    two.FacingZ(-8.0f, 5.0f).FacingZ(-2.0f, 5.0f);
+    ASSERT_TRUE(RayHitsMesh(Down, {0.0f, 0.0f, 0.0f}, two.View(), MatIdentity(), hit));
     EXPECT_FLOAT_EQ(-8.0f, hit.point.z);
 }
 
-TEST(MeshTests, NothingToTestNeverHits)
+TEST(MeshTests, NothingToTestNeverHitsAndBrokenFacesAreSkipped)
 {
-    Wall wall;
-    wall.AddFacingZ(0.0f, 5.0f);
+    Walls wall;
+    wall.FacingZ(0.0f, 5.0f);
     MeshHit hit;
-    EXPECT_FALSE(RayHitsMesh({0.0f, 0.0f, 0.0f}, {0.0f, 0.0f, 1.0f}, wall.View(), MatIdentity(), hit));
-    EXPECT_FALSE(SphereHitsMesh({0.0f, 0.0f, 0.0f}, {0.0f, 0.0f, 0.5f}, 1.0f, wall.View(), MatIdentity(), hit));
-    EXPECT_FALSE(RayHitsMesh({0.0f, 0.0f, -1.0f}, {0.0f, 0.0f, 1.0f}, MeshView{}, MatIdentity(), hit));
-
+    EXPECT_FALSE(RayHitsMesh({}, {0.0f, 0.0f, 1.0f}, wall.View(), MatIdentity(), hit));
+    EXPECT_FALSE(SphereHitsMesh({}, {0.0f, 0.0f, 0.5f}, 1.0f, wall.View(), MatIdentity(), hit));
+    EXPECT_FALSE(RayHitsMesh(Down, {0.0f, 0.0f, 1.0f}, MeshView{}, MatIdentity(), hit));
     // Faces naming vertices the model does not have are skipped, not read.
     std::vector<uint16_t> broken = {0, 1, 60000, 0, 2, 3};
     const MeshView view = MakeMeshView(wall.vertices.data(), 4, broken.data(), 2);
-    ASSERT_TRUE(RayHitsMesh({0.0f, 0.0f, -1.0f}, {-1.0f, 1.0f, 1.0f}, view, MatIdentity(), hit));
-    EXPECT_FALSE(RayHitsMesh({0.0f, 0.0f, -1.0f}, {1.0f, -1.0f, 1.0f}, view, MatIdentity(), hit));
+    EXPECT_TRUE(RayHitsMesh(Down, {-1.0f, 1.0f, 1.0f}, view, MatIdentity(), hit));
+    EXPECT_FALSE(RayHitsMesh(Down, {1.0f, -1.0f, 1.0f}, view, MatIdentity(), hit));
 }
 
-TEST(MeshTests, ReadsPositionsFromInterleavedVertices)
+TEST(WallMovement, StopsSlidesPushesOutOfCornersAndLetsGo)
 {
-    // The model vertex layout: texture s, t, normal, then position.
-    struct Interleaved {
-        float s, t, nx, ny, nz;
-        Vec3 position;
+    Walls walls;
+    walls.FacingZ(0.0f, 10.0f);
+    Walls corner = walls;
+    corner.Add({0.0f, -10.0f, 10.0f}, {0.0f, -10.0f, 0.0f}, {0.0f, 10.0f, 0.0f}, {0.0f, 10.0f, 10.0f});  // x = 0, facing +X
+    Walls ceiling;
+    ceiling.Add({-10.0f, 2.0f, -10.0f}, {10.0f, 2.0f, -10.0f}, {10.0f, 2.0f, 10.0f}, {-10.0f, 2.0f, 10.0f});
+    const struct {
+        const char* what;
+        const Walls* walls;
+        Vec3 position, velocity;
+        Vec3 endPosition, endVelocity;
+    } cases[] = {
+        // Straight into the wall: all of the velocity goes, the body stays.
+        {"into the wall", &walls, {0.0f, 0.0f, 1.05f}, {0.0f, 0.0f, -0.5f}, {0.0f, 0.0f, 1.05f}, {}},
+        // At an angle: only the part along the wall is left.
+        {"at an angle", &walls, {0.0f, 0.0f, 1.05f}, {0.3f, 0.1f, -0.5f}, {0.3f, 0.1f, 1.05f}, {0.3f, 0.1f, 0.0f}},
+        {"away from a wall it overlaps", &walls, {0.0f, 0.0f, 0.5f}, {0.0f, 0.0f, 0.5f}, {0.0f, 0.0f, 1.0f},
+         {0.0f, 0.0f, 0.5f}},
+        {"from beyond reach", &walls, {0.0f, 0.0f, 1.2f}, {0.0f, 0.0f, -0.5f}, {0.0f, 0.0f, 0.7f}, {0.0f, 0.0f, -0.5f}},
+        // Slides off the first wall into the second, is put at its contact
+        // point plus 0.2 along that wall's normal, then still moves.
+        {"into a corner", &corner, {1.05f, 0.0f, 1.05f}, {-0.5f, 0.0f, -0.5f}, {0.7f, 0.0f, 1.05f}, {-0.5f, 0.0f, 0.0f}},
+        // Only the horizontal motion looks for walls.
+        {"up at a ceiling", &ceiling, {0.0f, 1.5f, 0.0f}, {0.0f, 1.0f, 0.0f}, {0.0f, 2.5f, 0.0f}, {0.0f, 1.0f, 0.0f}},
+        {"without walls", nullptr, {1.0f, 2.0f, 3.0f}, {0.5f, 0.0f, 0.5f}, {1.5f, 2.0f, 3.5f}, {0.5f, 0.0f, 0.5f}},
     };
-    const Interleaved vertices[3] = {{9.0f, 9.0f, 9.0f, 9.0f, 9.0f, A},
-                                     {9.0f, 9.0f, 9.0f, 9.0f, 9.0f, B},
-                                     {9.0f, 9.0f, 9.0f, 9.0f, 9.0f, C}};
-    const uint16_t indices[3] = {0, 1, 2};
-    MeshView view;
-    view.positions = reinterpret_cast<const unsigned char*>(&vertices[0].position);
-    view.strideBytes = sizeof(Interleaved);
-    view.vertexCount = 3;
-    view.indices = indices;
-    view.faceCount = 1;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        Vec3 position = c.position;
+        Vec3 velocity = c.velocity;
+        MoveWithWalls(position, velocity, 1.0f, 0.2f, c.walls != nullptr ? c.walls->View() : MeshView{}, MatIdentity());
+        EXPECT_TRUE(Near(c.endPosition, position));
+        EXPECT_TRUE(Near(c.endVelocity, velocity));
+    }
     MeshHit hit;
-    ASSERT_TRUE(RayHitsMesh({0.0f, 0.0f, -1.0f}, {0.2f, 0.2f, 1.0f}, view, MatIdentity(), hit));
-    EXPECT_FLOAT_EQ(1.0f, hit.t);
-}
-
-TEST(WallMovement, StopsSlidesAndLetsGo)
-{
-    Wall wall;
-    wall.AddFacingZ(0.0f, 10.0f);
-    const MeshView view = wall.View();
-
-    // Straight into the wall: all of the velocity goes, the body stays.
-    Vec3 position{0.0f, 0.0f, 1.05f};
-    Vec3 velocity{0.0f, 0.0f, -0.5f};
-    MoveWithWalls(position, velocity, 1.0f, 0.2f, view, MatIdentity());
-    ExpectVec3Near({0.0f, 0.0f, 1.05f}, position, 0.0f);
-    ExpectVec3Near({0.0f, 0.0f, 0.0f}, velocity, 0.0f);
-
-    // At an angle: only the part along the wall is left.
-    velocity = {0.3f, 0.1f, -0.5f};
-    MoveWithWalls(position, velocity, 1.0f, 0.2f, view, MatIdentity());
-    ExpectVec3Near({0.3f, 0.1f, 0.0f}, velocity);
-    ExpectVec3Near({0.3f, 0.1f, 1.05f}, position);
-
-    // Moving away from a wall it overlaps, and approaching from beyond reach.
-    position = {0.0f, 0.0f, 0.5f};
-    velocity = {0.0f, 0.0f, 0.5f};
-    MoveWithWalls(position, velocity, 1.0f, 0.2f, view, MatIdentity());
-    ExpectVec3Near({0.0f, 0.0f, 1.0f}, position);
-    position = {0.0f, 0.0f, 1.2f};
-    velocity = {0.0f, 0.0f, -0.5f};
-    MoveWithWalls(position, velocity, 1.0f, 0.2f, view, MatIdentity());
-    ExpectVec3Near({0.0f, 0.0f, 0.7f}, position);
-}
-
-TEST(WallMovement, CornerPushesOutByTheSpeedValue)
-{
-    Wall corner;
-    corner.AddFacingZ(0.0f, 10.0f);
-    corner.AddFacingXAtOrigin();
-    Vec3 position{1.05f, 0.0f, 1.05f};
-    Vec3 velocity{-0.5f, 0.0f, -0.5f};
-    // Slides off the first wall into the second, is put at its contact point
-    // plus 0.2 along that wall's normal, then still moves by the slid velocity.
-    MoveWithWalls(position, velocity, 1.0f, 0.2f, corner.View(), MatIdentity());
-    ExpectVec3Near({-0.5f, 0.0f, 0.0f}, velocity);
-    ExpectVec3Near({0.7f, 0.0f, 1.05f}, position);
-}
-
-TEST(WallMovement, VerticalMotionIsNeverTested)
-{
-    Wall ceiling;
-    ceiling.AddCeiling(2.0f);
-    MeshHit hit;
-    // The ceiling would stop the whole motion ...
-    ASSERT_TRUE(SphereHitsMesh({0.0f, 1.0f, 0.0f}, {0.0f, 1.5f, 0.0f}, 1.0f, ceiling.View(), MatIdentity(), hit));
-    // ... but the movement step only looks for walls horizontally.
-    Vec3 position{0.0f, 1.5f, 0.0f};
-    Vec3 velocity{0.0f, 1.0f, 0.0f};
-    MoveWithWalls(position, velocity, 1.0f, 0.2f, ceiling.View(), MatIdentity());
-    ExpectVec3Near({0.0f, 2.5f, 0.0f}, position);
-
-    // No walls at all: plain movement.
-    position = {1.0f, 2.0f, 3.0f};
-    velocity = {0.5f, 0.0f, 0.5f};
-    MoveWithWalls(position, velocity, 1.0f, 0.2f, MeshView{}, MatIdentity());
-    ExpectVec3Near({1.5f, 2.0f, 3.5f}, position);
+    EXPECT_TRUE(SphereHitsMesh({0.0f, 1.0f, 0.0f}, {0.0f, 1.5f, 0.0f}, 1.0f, ceiling.View(), MatIdentity(), hit))
+        << "the ceiling would stop the motion if it were tested";
 }
 
 namespace {
 
-// Puts a hand-made model into a table slot for the length of a test.
-class ModelSlot {
-public:
-    static constexpr int Slot = ModelSlotCount - 1;
-    explicit ModelSlot(const Wall& wall) : saved_(StaticModelTable[Slot])
+constexpr int TestSlot = ModelSlotCount - 1;
+
+// A model in a table slot for the length of a test, texture and normal data
+// around each position that must not be taken for it.
+class TableModel : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_EQ(StaticModelTable[TestSlot], nullptr); }
+    void TearDown() override
     {
-        StaticModel* model = new StaticModel();
-        for (Vec3 p : wall.vertices) {
+        delete StaticModelTable[TestSlot];
+        StaticModelTable[TestSlot] = nullptr;
+    }
+    static StaticModel& Put(const Walls& walls)
+    {
+        auto* model = new StaticModel();
+        for (Vec3 p : walls.vertices) {
             ModelVertex vertex;
             vertex.s = 7.0f;
             vertex.nx = 7.0f;
@@ -438,103 +372,92 @@ public:
             model->vertices.push_back(vertex);
         }
         model->vertexCount = static_cast<int>(model->vertices.size());
-        model->faceIndices = wall.indices;
-        model->faceCount = static_cast<int>(wall.indices.size() / 3);
-        StaticModelTable[Slot] = model;
+        model->faceIndices = walls.indices;
+        model->faceCount = static_cast<int>(walls.indices.size() / 3);
+        StaticModelTable[TestSlot] = model;
+        return *model;
     }
-    ~ModelSlot()
-    {
-        delete StaticModelTable[Slot];
-        StaticModelTable[Slot] = saved_;
-    }
-    ModelSlot(const ModelSlot&) = delete;
-    ModelSlot& operator=(const ModelSlot&) = delete;
-    StaticModel& Model() { return *StaticModelTable[Slot]; }
-
-private:
-    StaticModel* saved_;
 };
 
 }  // namespace
 
-TEST(ModelTests, TableModelsByIndex)
+TEST_F(TableModel, ModelsAreTestedBySlotAndEmptySlotsHaveNoTriangles)
 {
-    Wall wall;
-    wall.AddFacingZ(0.0f, 10.0f);
-    ModelSlot slot(wall);
+    Walls walls;
+    Put(walls.FacingZ(0.0f, 10.0f));
     const Matrix4 world = MatTranslation(0.0f, 0.0f, -4.0f);
     MeshHit hit;
-    ASSERT_TRUE(RayHitsMesh({0.0f, 0.0f, -1.0f}, {1.0f, 2.0f, 3.0f}, ModelSlot::Slot, world, hit));
-    ExpectVec3Near({1.0f, 2.0f, -4.0f}, hit.point);
-    ASSERT_TRUE(SphereHitsMesh({0.0f, 0.0f, -1.0f}, {1.0f, 2.0f, -2.95f}, 1.0f, ModelSlot::Slot, world, hit));
-    ExpectVec3Near({1.0f, 2.0f, -3.0f}, hit.point);
-
+    ASSERT_TRUE(RayHitsMesh(Down, {1.0f, 2.0f, 3.0f}, TestSlot, world, hit));
+    EXPECT_TRUE(Near({1.0f, 2.0f, -4.0f}, hit.point));
+    ASSERT_TRUE(SphereHitsMesh(Down, {1.0f, 2.0f, -2.95f}, 1.0f, TestSlot, world, hit));
+    EXPECT_TRUE(Near({1.0f, 2.0f, -3.0f}, hit.point));
+    EXPECT_EQ(StaticModelMesh(TestSlot).faceCount, 2);
     Vec3 position{0.0f, 0.0f, -2.95f};
-    Vec3 velocity{0.0f, 0.0f, -1.0f};
-    MoveWithWalls(position, velocity, 1.0f, 0.2f, ModelSlot::Slot, world);
-    ExpectVec3Near({0.0f, 0.0f, -2.95f}, position, 0.0f);
-
+    Vec3 velocity = Down;
+    MoveWithWalls(position, velocity, 1.0f, 0.2f, TestSlot, world);
+    EXPECT_TRUE(Near({0.0f, 0.0f, -2.95f}, position, 0.0f));
     // Empty and out-of-range slots are meshes without triangles.
     for (int missing : {-1, ModelSlotCount, 1000}) {
-        EXPECT_FALSE(RayHitsMesh({0.0f, 0.0f, -1.0f}, {1.0f, 2.0f, 3.0f}, missing, world, hit));
+        EXPECT_FALSE(RayHitsMesh(Down, {1.0f, 2.0f, 3.0f}, missing, world, hit));
+        EXPECT_EQ(StaticModelMesh(missing).faceCount, 0);
     }
-    StaticModel* held = StaticModelTable[ModelSlot::Slot];
-    StaticModelTable[ModelSlot::Slot] = nullptr;
-    EXPECT_FALSE(RayHitsMesh({0.0f, 0.0f, -1.0f}, {1.0f, 2.0f, 3.0f}, ModelSlot::Slot, world, hit));
-    position = {0.0f, 0.0f, -2.95f};
-    velocity = {0.0f, 0.0f, -1.0f};
-    MoveWithWalls(position, velocity, 1.0f, 0.2f, ModelSlot::Slot, world);
-    ExpectVec3Near({0.0f, 0.0f, -3.95f}, position);
-    StaticModelTable[ModelSlot::Slot] = held;
+    StaticModel* held = StaticModelTable[TestSlot];
+    StaticModelTable[TestSlot] = nullptr;
+    EXPECT_FALSE(RayHitsMesh(Down, {1.0f, 2.0f, 3.0f}, TestSlot, world, hit));
+    velocity = Down;
+    MoveWithWalls(position, velocity, 1.0f, 0.2f, TestSlot, world);
+    EXPECT_TRUE(Near({0.0f, 0.0f, -3.95f}, position));
+    StaticModelTable[TestSlot] = held;
 }
 
-TEST(ModelTests, CountsBeyondTheArraysAreNotTrusted)
+TEST_F(TableModel, CountsBeyondTheArraysAreNotTrusted)
 {
-    Wall wall;
-    wall.AddFacingZ(0.0f, 10.0f);
-    ModelSlot slot(wall);
+    Walls walls;
+    StaticModel& model = Put(walls.FacingZ(0.0f, 10.0f));
     // A model whose counts claim more than it holds: only what is there is read.
-    slot.Model().vertexCount = 5000;
-    slot.Model().faceCount = 5000;
+    model.vertexCount = 5000;
+    model.faceCount = 5000;
     MeshHit hit;
-    EXPECT_TRUE(RayHitsMesh({0.0f, 0.0f, -1.0f}, {1.0f, 2.0f, 3.0f}, ModelSlot::Slot, MatIdentity(), hit));
-    EXPECT_FALSE(RayHitsMesh({0.0f, 0.0f, 1.0f}, {1.0f, 2.0f, -3.0f}, ModelSlot::Slot, MatIdentity(), hit));
-    const MeshView view = MeshViewOfModel(ModelSlot::Slot);
+    EXPECT_TRUE(RayHitsMesh(Down, {1.0f, 2.0f, 3.0f}, TestSlot, MatIdentity(), hit));
+    EXPECT_FALSE(RayHitsMesh({0.0f, 0.0f, 1.0f}, {1.0f, 2.0f, -3.0f}, TestSlot, MatIdentity(), hit));
+    const MeshView view = MeshViewOfModel(TestSlot);
     EXPECT_EQ(4, view.vertexCount);
     EXPECT_EQ(2, view.faceCount);
-
-    slot.Model().vertexCount = -3;
-    slot.Model().faceCount = -3;
-    EXPECT_FALSE(RayHitsMesh({0.0f, 0.0f, -1.0f}, {1.0f, 2.0f, 3.0f}, ModelSlot::Slot, MatIdentity(), hit));
+    model.vertexCount = -3;
+    model.faceCount = -3;
+    EXPECT_FALSE(RayHitsMesh(Down, {1.0f, 2.0f, 3.0f}, TestSlot, MatIdentity(), hit));
 }
 
-TEST(ModelTests, StageWallsKeepWalkersIn)
+// Walking across the open field is never stopped; walking, or flying at the
+// wyvern's height, in any direction for longer than the field is long ends
+// against a wall and never beyond.
+TEST_F(TableModel, StageWallsKeepWalkersInAndLetThemRoamFreely)
 {
-    std::ifstream file(std::string(KESTRUNE_BIN_DIR) + "/model/Stage1Wall.x", std::ios::binary);
-    ASSERT_TRUE(file) << "the content generator writes model/Stage1Wall.x";
-    std::stringstream text;
-    text << file.rdbuf();
-    Wall none;
-    ModelSlot slot(none);
-    ASSERT_TRUE(ParseStaticModel(text.str(), slot.Model()));
-    ASSERT_GT(slot.Model().faceCount, 0);
-
+    const std::vector<uint8_t> bytes = ReadBytes(KESTRUNE_BIN_DIR "/model/Stage1Wall.x");
+    Walls none;
+    StaticModel& wall = Put(none);
+    ASSERT_TRUE(ParseStaticModel(std::string(bytes.begin(), bytes.end()), wall));
     Vec3 low{1e9f, 1e9f, 1e9f};
     Vec3 high{-1e9f, -1e9f, -1e9f};
-    for (const ModelVertex& v : slot.Model().vertices) {
+    for (const ModelVertex& v : wall.vertices) {
         low = {std::min(low.x, v.x), std::min(low.y, v.y), std::min(low.z, v.z)};
         high = {std::max(high.x, v.x), std::max(high.y, v.y), std::max(high.z, v.z)};
     }
-    const Vec3 middle = (low + high) * 0.5f;
-    // Walking in any direction for further than the field is long never
-    // leaves it: walls stop the walker, corners push it back in.
-    for (int heading = 0; heading < 360; heading += 30) {
-        Vec3 position{middle.x, 1.0f, middle.z};
-        for (int step = 0; step < 600; ++step) {
-            Vec3 velocity = RotateAboutY({0.0f, 0.0f, -0.5f}, static_cast<float>(heading));
-            MoveWithWalls(position, velocity, 1.0f, 0.5f, ModelSlot::Slot, MatIdentity());
+    Vec3 position{0.0f, 0.0f, 0.0f};
+    for (int step = 0; step < 900; ++step) {
+        Vec3 velocity{0.0f, 0.0f, -0.15f};
+        MoveWithWalls(position, velocity, 0.4f, 0.15f, TestSlot, MatIdentity());
+    }
+    EXPECT_NEAR(position.z, -135.0f, 0.01f);
+    for (const float height : {0.0f, 9.5f}) {
+        for (int heading = 0; heading < 360; heading += 30) {
+            position = Vec3{0.0f, height, -75.0f};
+            for (int step = 0; step < 2000; ++step) {
+                Vec3 velocity = RotateAboutY({0.0f, 0.0f, -0.15f}, static_cast<float>(heading));
+                MoveWithWalls(position, velocity, 0.4f, 0.15f, TestSlot, MatIdentity());
+            }
+            EXPECT_TRUE(position.x > low.x && position.x < high.x && position.z > low.z && position.z < high.z)
+                << "heading " << heading << " at " << height << " ended at " << position.x << ", " << position.z;
         }
-        EXPECT_TRUE(position.x > low.x && position.x < high.x && position.z > low.z && position.z < high.z)
-            << "heading " << heading << " ended at " << position.x << ", " << position.z;
     }
 }
