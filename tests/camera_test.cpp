@@ -1,5 +1,6 @@
 // The active camera and light: projection and frustum planes, visibility of
-// spheres, screen-relative movement, and pointers that never dangle.
+// spheres, screen-relative movement, the light following its target, and
+// pointers that never dangle.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -7,9 +8,13 @@
 
 #include "app/scene.h"
 #include "objects/light.h"
+#include "objects/light_follow.h"
 #include "objects/obj_camera.h"
 
 namespace {
+
+const float NaN = std::numeric_limits<float>::quiet_NaN();
+const float Inf = std::numeric_limits<float>::infinity();
 
 class ActiveCameraTest : public testing::Test {
 protected:
@@ -19,6 +24,14 @@ protected:
         ActiveCamera = &camera_;
     }
     void TearDown() override { ActiveCamera = nullptr; }
+
+    // CameraRelative's answer as a horizontal step of the same length.
+    static void ExpectMove(Vec3 screen, Vec3 world)
+    {
+        const Vec3 moved = CameraRelative(screen);
+        EXPECT_NEAR(Length(moved - world), 0.0f, 1e-5f)
+            << screen.x << ", " << screen.z << " went to " << moved.x << ", " << moved.y << ", " << moved.z;
+    }
     ObjCamera camera_;
 };
 
@@ -28,89 +41,68 @@ TEST_F(ActiveCameraTest, DefaultsGiveTheThirtyDegreeFrustum)
 {
     const float e = 1.0f / std::tan(30.0f * DegToRad / 2.0f);
     const float f = std::sqrt(e * e + 1.0f);
-    EXPECT_FLOAT_EQ(camera_.frustum[0].z, -1.0f);
-    EXPECT_FLOAT_EQ(camera_.frustum[0].w, -1.0f);
-    EXPECT_FLOAT_EQ(camera_.frustum[1].w, 1000.0f);
-    EXPECT_FLOAT_EQ(camera_.frustum[2].x, e / f);
-    EXPECT_FLOAT_EQ(camera_.frustum[3].x, -e / f);
-    EXPECT_FLOAT_EQ(camera_.frustum[4].y, e / f);  // aspect 1: the same slope
-    EXPECT_FLOAT_EQ(camera_.frustum[5].z, -1.0f / f);
-    // Every side plane's normal is unit length, so d is a true distance.
-    for (const Vec4& plane : camera_.frustum) {
-        EXPECT_NEAR(plane.x * plane.x + plane.y * plane.y + plane.z * plane.z, 1.0f, 1e-5f);
+    const Vec4 expected[6] = {{0, 0, -1, -1}, {0, 0, 1, 1000}, {e / f, 0, -1 / f, 0}, {-e / f, 0, -1 / f, 0},
+                              {0, e / f, -1 / f, 0}, {0, -e / f, -1 / f, 0}};  // aspect 1: the same slopes
+    for (int i = 0; i < 6; ++i) {
+        const Vec4& plane = camera_.frustum[i];
+        EXPECT_NEAR(plane.x, expected[i].x, 1e-5f) << "plane " << i;
+        EXPECT_NEAR(plane.y, expected[i].y, 1e-5f) << "plane " << i;
+        EXPECT_NEAR(plane.z, expected[i].z, 1e-5f) << "plane " << i;
+        EXPECT_NEAR(plane.w, expected[i].w, 1e-3f) << "plane " << i;
     }
     // The view looks from (0, 0, 5) at the origin: the origin lands 5 ahead.
-    const Vec4 origin = MatTransform(camera_.view, Vec4{0.0f, 0.0f, 0.0f, 1.0f});
-    EXPECT_NEAR(origin.z, -5.0f, 1e-5f);
+    EXPECT_NEAR(MatTransform(camera_.view, Vec4{0.0f, 0.0f, 0.0f, 1.0f}).z, -5.0f, 1e-5f);
 }
 
 TEST_F(ActiveCameraTest, SpheresOutsideAnyPlaneAreCulledAndTouchingOnesAreNot)
 {
-    EXPECT_FALSE(IsOutsideView(Vec3{0.0f, 0.0f, 0.0f}, 0.0f));
-    EXPECT_TRUE(IsOutsideView(Vec3{0.0f, 0.0f, 10.0f}, 1.0f));  // behind the eye
-    // Half a unit past the far plane with radius 1 still reaches inside.
-    EXPECT_FALSE(IsOutsideView(Vec3{0.0f, 0.0f, 5.0f - 1000.5f}, 1.0f));
-    EXPECT_TRUE(IsOutsideView(Vec3{0.0f, 0.0f, 5.0f - 1002.0f}, 1.0f));
-    // Far off to each side at the origin's depth.
-    for (Vec3 side : {Vec3{50.0f, 0.0f, 0.0f}, Vec3{-50.0f, 0.0f, 0.0f}, Vec3{0.0f, 50.0f, 0.0f},
-                      Vec3{0.0f, -50.0f, 0.0f}}) {
-        EXPECT_TRUE(IsOutsideView(side, 1.0f));
-        EXPECT_FALSE(IsOutsideView(side, 100.0f));
+    const struct {
+        Vec3 centre;
+        float radius;
+        bool outside;
+    } cases[] = {
+        {{0.0f, 0.0f, 0.0f}, 0.0f, false},
+        {{0.0f, 0.0f, 10.0f}, 1.0f, true},  // behind the eye
+        // Half a unit past the far plane with radius 1 still reaches inside.
+        {{0.0f, 0.0f, 5.0f - 1000.5f}, 1.0f, false},
+        {{0.0f, 0.0f, 5.0f - 1002.0f}, 1.0f, true},
+        // Far off to each side at the origin's depth.
+        {{50.0f, 0.0f, 0.0f}, 1.0f, true},   {{-50.0f, 0.0f, 0.0f}, 1.0f, true},
+        {{0.0f, 50.0f, 0.0f}, 1.0f, true},   {{0.0f, -50.0f, 0.0f}, 1.0f, true},
+        {{50.0f, 0.0f, 0.0f}, 100.0f, false}, {{0.0f, -50.0f, 0.0f}, 100.0f, false},
+        // Exactly touching the near plane from outside counts as visible.
+        {{0.0f, 0.0f, 5.0f}, 1.0f, false},
+        {{NaN, 0.0f, 0.0f}, 1.0f, false},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(IsOutsideView(c.centre, c.radius), c.outside) << c.centre.x << ", " << c.centre.y << ", "
+                                                                << c.centre.z << " radius " << c.radius;
     }
-    // Exactly touching the near plane from outside counts as visible.
-    EXPECT_FALSE(IsOutsideView(Vec3{0.0f, 0.0f, 5.0f}, 1.0f));
-    EXPECT_FALSE(IsOutsideView(Vec3{std::numeric_limits<float>::quiet_NaN(), 0.0f, 0.0f}, 1.0f));
     ActiveCamera = nullptr;
     EXPECT_FALSE(IsOutsideView(Vec3{0.0f, 0.0f, 10.0f}, 1.0f));
 }
 
 TEST_F(ActiveCameraTest, ScreenMovementBecomesHorizontalWorldMovementOfTheSameLength)
 {
-    Vec3 forward = CameraRelative(Vec3{0.0f, 0.0f, -1.0f});
-    EXPECT_NEAR(forward.x, 0.0f, 1e-6f);
-    EXPECT_NEAR(forward.z, -1.0f, 1e-6f);
-    const Vec3 up = CameraRelative(Vec3{0.0f, 0.5f, 0.0f});
-    EXPECT_EQ(up.x, 0.0f);
-    EXPECT_EQ(up.y, 0.5f);
-    EXPECT_EQ(up.z, 0.0f);
-
+    ExpectMove({0.0f, 0.0f, -1.0f}, {0.0f, 0.0f, -1.0f});
+    ExpectMove({0.0f, 0.5f, 0.0f}, {0.0f, 0.5f, 0.0f});
     // Looking down at 45 degrees from +z: forward stays level and unit long.
     camera_.view = MatLookAt(Vec3{0.0f, 5.0f, 5.0f}, Vec3{}, Vec3{0.0f, 1.0f, 0.0f});
-    forward = CameraRelative(Vec3{0.0f, 0.0f, -1.0f});
-    EXPECT_NEAR(forward.y, 0.0f, 1e-6f);
-    EXPECT_NEAR(forward.x, 0.0f, 1e-5f);
-    EXPECT_NEAR(forward.z, -1.0f, 1e-5f);
+    ExpectMove({0.0f, 0.0f, -1.0f}, {0.0f, 0.0f, -1.0f});
     const Vec3 diagonal = CameraRelative(Vec3{0.6f, 0.0f, -0.8f});
     EXPECT_NEAR(std::hypot(diagonal.x, diagonal.z), 1.0f, 1e-5f);
-
     // A camera turned to look along +x: screen right is world +z.
     camera_.view = MatLookAt(Vec3{}, Vec3{1.0f, 0.0f, 0.0f}, Vec3{0.0f, 1.0f, 0.0f});
-    const Vec3 right = CameraRelative(Vec3{1.0f, 0.0f, 0.0f});
-    EXPECT_NEAR(right.z, 1.0f, 1e-5f);
-    EXPECT_NEAR(right.x, 0.0f, 1e-5f);
-}
-
-TEST_F(ActiveCameraTest, StraightDownOrNonFiniteGivesNoMovementInsteadOfNaN)
-{
-    // Straight down: forward in view terms has no horizontal part at all.
-    // Rows right (1, 0, 0), up (0, 0, -1), back (0, 1, 0).
-    Matrix4 down;
-    down.m[5] = 0.0f;
-    down.m[6] = 1.0f;
-    down.m[9] = -1.0f;
-    down.m[10] = 0.0f;
-    camera_.view = down;
-    const Vec3 moved = CameraRelative(Vec3{0.0f, 0.0f, -1.0f});
-    EXPECT_EQ(moved.x, 0.0f);
-    EXPECT_EQ(moved.y, 0.0f);
-    EXPECT_EQ(moved.z, 0.0f);
-
+    ExpectMove({1.0f, 0.0f, 0.0f}, {0.0f, 0.0f, 1.0f});
+    // Straight down (rows right (1, 0, 0), up (0, 0, -1), back (0, 1, 0)):
+    // forward has no horizontal part at all, so there is no step.
+    camera_.view = Matrix4{{1, 0, 0, 0, 0, 0, 1, 0, 0, -1, 0, 0, 0, 0, 0, 1}};
+    ExpectMove({0.0f, 0.0f, -1.0f}, {});
+    // Nor any from a non-finite input.
     camera_.view = MatIdentity();
-    const Vec3 huge = CameraRelative(Vec3{std::numeric_limits<float>::infinity(), 0.0f, 0.0f});
+    const Vec3 huge = CameraRelative(Vec3{Inf, 0.0f, 0.0f});
     EXPECT_TRUE(std::isfinite(huge.x) && std::isfinite(huge.z));
-    const Vec3 nan = CameraRelative(Vec3{std::numeric_limits<float>::quiet_NaN(), 0.0f, 1.0f});
-    EXPECT_EQ(nan.x, 0.0f);
-    EXPECT_EQ(nan.z, 0.0f);
+    ExpectMove({NaN, 0.0f, 1.0f}, {});
 }
 
 TEST(CameraAndLight, ActivePointersAreClearedWhenTheirObjectsGo)
@@ -135,29 +127,39 @@ TEST(CameraAndLight, ActivePointersAreClearedWhenTheirObjectsGo)
     EXPECT_EQ(ActiveLight, nullptr);
 }
 
-TEST(CameraAndLight, LightFollowsItsTargetAndHoldsStillWhenTheTargetIsGone)
+// At elevation 50, azimuth 120 and distance 30 (the stage's light) the light
+// stands at (-15, 23, 26) from its target and looks straight at it.
+TEST(CameraAndLight, LightFollowsItsTargetAndHoldsStillWithoutAUsableView)
 {
     auto* player = new Object;
-    player->position = Vec3{1.0f, 0.0f, 2.0f};
+    player->position = Vec3{3.0f, 0.0f, -7.0f};
     Light light;
     light.target = player;
     light.elevation = 50.0f;
     light.azimuth = 120.0f;
     light.distance = 30.0f;
     light.Update();
-    EXPECT_NEAR(light.position.x - 1.0f, -15.0f, 0.1f);
-    EXPECT_NEAR(light.position.y, 23.0f, 0.1f);
-    EXPECT_NEAR(light.position.z - 2.0f, 26.0f, 0.1f);
+    EXPECT_NEAR(Length(light.position - player->position - Vec3{-15.0f, 23.0f, 26.0f}), 0.0f, 0.2f);
     EXPECT_NEAR(Length(light.direction), 1.0f, 1e-5f);
-    // The view puts the target straight ahead along -z.
-    const Vec4 seen = MatTransform(light.view, Vec4{1.0f, 0.0f, 2.0f, 1.0f});
+    EXPECT_GT(light.direction.y, 0.0f);  // toward the light
+    const Vec4 seen = MatTransform(light.view, Vec4{3.0f, 0.0f, -7.0f, 1.0f});
     EXPECT_NEAR(seen.x, 0.0f, 1e-3f);
     EXPECT_NEAR(seen.y, 0.0f, 1e-3f);
     EXPECT_NEAR(seen.z, -Length(light.position - player->position), 1e-3f);
 
+    // A target gone, at zero distance, or no longer finite: the last view stays.
     const Vec3 before = light.position;
+    player->position = Vec3{NaN, 0.0f, 0.0f};
+    light.Update();
+    light.distance = 0.0f;
+    player->position = Vec3{};
+    light.Update();
     delete player;
     light.Update();
-    EXPECT_EQ(light.position.x, before.x);
-    EXPECT_EQ(light.position.z, before.z);
+    EXPECT_FALSE(Vec3NotEqual(light.position, before));
+    for (float element : light.view.m) {
+        EXPECT_TRUE(std::isfinite(element));
+    }
+    LightPlacement placement;
+    EXPECT_FALSE(PlaceLight(Vec3{}, 50.0f, 120.0f, 0.0f, &placement));
 }
