@@ -268,12 +268,17 @@ bool ShowFontBox(const char* title, const char* text)
     const Window root = RootWindow(display, screen);
     const int x = std::max(0, (DisplayWidth(display, screen) - layout.width) / 2);
     const int y = std::max(0, (DisplayHeight(display, screen) - layout.height) / 2);
-    const Window window = XCreateSimpleWindow(display, root, x, y, static_cast<unsigned>(layout.width),
-                                              static_cast<unsigned>(layout.height), 1,
-                                              BlackPixel(display, screen), WhitePixel(display, screen));
+    // The window listens from its creation on, so a key sent the moment it
+    // can be found by its title is never lost.
+    XSetWindowAttributes attributes = {};
+    attributes.background_pixel = WhitePixel(display, screen);
+    attributes.border_pixel = BlackPixel(display, screen);
+    attributes.event_mask = ExposureMask | KeyPressMask | ButtonReleaseMask;
+    const Window window = XCreateWindow(display, root, x, y, static_cast<unsigned>(layout.width),
+                                        static_cast<unsigned>(layout.height), 1, CopyFromParent, InputOutput,
+                                        CopyFromParent, CWBackPixel | CWBorderPixel | CWEventMask, &attributes);
     const Atom deleteWindow = XInternAtom(display, "WM_DELETE_WINDOW", False);
     DescribeWindow(display, window, title, layout, deleteWindow);
-    XSelectInput(display, window, ExposureMask | KeyPressMask | ButtonReleaseMask);
     XMapRaised(display, window);
 
     cairo_surface_t* surface =

@@ -205,7 +205,8 @@ void ExpectBoxBlocksUntilClosed(const std::string& display)
         "DISPLAY=" + display + " xwininfo -root -children 2>/dev/null | awk '/\"Error\"/{print $1}'";
     const bool shown = Eventually([&] { return !Output(findBox).empty(); });
     int status = -1;
-    EXPECT_TRUE(shown) << "no box titled Error on " << display;
+    EXPECT_TRUE(shown) << "no box titled Error on " << display << "; its windows:\n"
+                       << Output("DISPLAY=" + display + " xwininfo -root -children 2>&1");
     EXPECT_EQ(waitpid(child, &status, WNOHANG), 0) << "returned before anyone pressed OK";
     system(("for w in $(" + findBox + "); do DISPLAY=" + display +
             " xdotool key --window $w Return; done 2>/dev/null")
