@@ -28,7 +28,6 @@
 #include <algorithm>
 #include <cmath>
 #include <map>
-#include <memory>
 #include <set>
 #include <string>
 #include <vector>
@@ -43,40 +42,39 @@ namespace {
 constexpr unsigned ImportFlags = aiProcess_ConvertToLeftHanded | aiProcess_ValidateDataStructure;
 constexpr float PoseTolerance = 1e-4f;
 
-std::string DataPath(const char* file) { return std::string(KESTRUNE_BIN_DIR) + "/" + file; }
+// One shipped file as our reader and as Assimp see it.
+template <class Model>
+struct Read {
+    std::string text;
+    Model ours;
+    Assimp::Importer importer;
+    const aiScene* scene = nullptr;
+};
+
+template <class Model>
+void Load(const char* file, bool (*parse)(std::string_view, Model&), Read<Model>& read)
+{
+    const std::string path = std::string(KESTRUNE_BIN_DIR) + "/" + file;
+    ASSERT_TRUE(ReadWholeFile(path.c_str(), read.text) && parse(read.text, read.ours));
+    read.scene = read.importer.ReadFile(path, ImportFlags);
+    ASSERT_NE(read.scene, nullptr) << read.importer.GetErrorString();
+    ASSERT_EQ(read.scene->mFlags & AI_SCENE_FLAGS_INCOMPLETE, 0u);
+}
 
 // Both readers parse the same six-decimal text, each with its own number
 // parser, so they may differ in the last bit of a float.
-::testing::AssertionResult Near(double ours, double theirs, double tolerance = 1e-5)
-{
-    if (std::fabs(ours - theirs) <= tolerance * std::max(1.0, std::fabs(ours))) {
-        return ::testing::AssertionSuccess();
-    }
-    return ::testing::AssertionFailure() << "ours " << ours << ", Assimp's " << theirs;
-}
+bool Near(float ours, float theirs) { return std::fabs(ours - theirs) <= 1e-5f * std::max(1.0f, std::fabs(ours)); }
 
-std::unique_ptr<Assimp::Importer> Import(const char* file)
+void ExpectSameMatrix(const Matrix4& ours, const aiMatrix4x4& theirs, float tolerance, const std::string& what)
 {
-    auto importer = std::make_unique<Assimp::Importer>();
-    const aiScene* scene = importer->ReadFile(DataPath(file), ImportFlags);
-    EXPECT_NE(scene, nullptr) << file << ": " << importer->GetErrorString();
-    if (scene != nullptr) {
-        EXPECT_EQ(scene->mFlags & AI_SCENE_FLAGS_INCOMPLETE, 0u) << file;
-    }
-    return importer;
-}
-
-const aiMesh* MeshOfMaterial(const aiScene& scene, int material)
-{
-    for (unsigned i = 0; i < scene.mNumMeshes; ++i) {
-        if (scene.mMeshes[i]->mMaterialIndex == static_cast<unsigned>(material)) {
-            return scene.mMeshes[i];
+    for (int r = 0; r < 4; ++r) {
+        for (int c = 0; c < 4; ++c) {
+            EXPECT_NEAR(ours.m[4 * c + r], theirs[r][c], tolerance) << what << " (" << r << ", " << c << ")";
         }
     }
-    return nullptr;
 }
 
-// Counts, faces, corner vertices, materials: common to both model kinds.
+// Counts, faces, corner vertices and materials: common to both model kinds.
 template <class Model>
 void ExpectSameMesh(const aiScene& scene, const Model& model)
 {
@@ -86,16 +84,18 @@ void ExpectSameMesh(const aiScene& scene, const Model& model)
     for (int m = 0; m < model.materialCount; ++m) {
         const ModelMaterial& ours = model.materials[m];
         aiColor4D diffuse;
-        scene.mMaterials[m]->Get(AI_MATKEY_COLOR_DIFFUSE, diffuse);
-        const float theirs[4] = {diffuse.r, diffuse.g, diffuse.b, diffuse.a};
-        for (int k = 0; k < 4; ++k) {
-            EXPECT_TRUE(Near(ours.diffuse[k], theirs[k])) << "material " << m;
-        }
         aiString texture;
+        scene.mMaterials[m]->Get(AI_MATKEY_COLOR_DIFFUSE, diffuse);
         scene.mMaterials[m]->GetTexture(aiTextureType_DIFFUSE, 0, &texture);
+        EXPECT_TRUE(Near(ours.diffuse[0], diffuse.r) && Near(ours.diffuse[1], diffuse.g) &&
+                    Near(ours.diffuse[2], diffuse.b) && Near(ours.diffuse[3], diffuse.a))
+            << "material " << m;
         EXPECT_EQ(ours.texturePath, texture.C_Str()) << "material " << m;
 
-        const aiMesh* mesh = MeshOfMaterial(scene, m);
+        const aiMesh* mesh = nullptr;
+        for (unsigned i = 0; i < scene.mNumMeshes; ++i) {
+            mesh = scene.mMeshes[i]->mMaterialIndex == static_cast<unsigned>(m) ? scene.mMeshes[i] : mesh;
+        }
         const unsigned triangles = mesh == nullptr ? 0 : mesh->mNumFaces;
         ASSERT_EQ(triangles, static_cast<unsigned>(ours.triangleCount)) << "material " << m;
         faces += triangles;
@@ -117,48 +117,21 @@ void ExpectSameMesh(const aiScene& scene, const Model& model)
     EXPECT_EQ(std::count(used.begin(), used.end(), true), model.vertexCount) << "vertices no face uses";
 }
 
-TEST(AssimpCrossCheck, StaticModelsAgreeOnMeshesAndMaterials)
+TEST(AssimpCrossCheck, EveryModelAgreesOnTrianglesVerticesAndMaterials)
 {
     for (const char* file : StaticModelFiles) {
         SCOPED_TRACE(file);
-        std::string text;
-        StaticModel model;
-        ASSERT_TRUE(ReadWholeFile(DataPath(file).c_str(), text) && ParseStaticModel(text, model));
-        const auto importer = Import(file);
-        ASSERT_NE(importer->GetScene(), nullptr);
-        ExpectSameMesh(*importer->GetScene(), model);
+        Read<StaticModel> read;
+        ASSERT_NO_FATAL_FAILURE(Load(file, ParseStaticModel, read));
+        ExpectSameMesh(*read.scene, read.ours);
+    }
+    for (const char* file : SkinModelFiles) {
+        SCOPED_TRACE(file);
+        Read<SkinModel> read;
+        ASSERT_NO_FATAL_FAILURE(Load(file, ParseSkinModel, read));
+        ExpectSameMesh(*read.scene, read.ours);
     }
 }
-
-// A skinned model read both ways, with Assimp's nodes by name.
-class SkinnedModels : public ::testing::Test {
-protected:
-    struct Pair {
-        const char* file = nullptr;
-        std::string text;
-        SkinModel ours;
-        std::unique_ptr<Assimp::Importer> importer;
-        std::map<std::string, const aiNode*> nodes;
-        const aiScene& Scene() const { return *importer->GetScene(); }
-    };
-
-    static void Load(const char* file, Pair& pair)
-    {
-        pair.file = file;
-        ASSERT_TRUE(ReadWholeFile(DataPath(file).c_str(), pair.text) && ParseSkinModel(pair.text, pair.ours));
-        pair.importer = Import(file);
-        ASSERT_NE(pair.importer->GetScene(), nullptr);
-        Collect(pair.Scene().mRootNode, pair.nodes);
-    }
-
-    static void Collect(const aiNode* node, std::map<std::string, const aiNode*>& nodes)
-    {
-        nodes[node->mName.C_Str()] = node;
-        for (unsigned i = 0; i < node->mNumChildren; ++i) {
-            Collect(node->mChildren[i], nodes);
-        }
-    }
-};
 
 void DepthFirstNames(const aiNode* node, std::vector<std::string>& names)
 {
@@ -168,29 +141,20 @@ void DepthFirstNames(const aiNode* node, std::vector<std::string>& names)
     }
 }
 
-void ExpectSameMatrix(const Matrix4& ours, const aiMatrix4x4& theirs, float tolerance, const std::string& what)
-{
-    for (int r = 0; r < 4; ++r) {
-        for (int c = 0; c < 4; ++c) {
-            EXPECT_NEAR(ours.m[4 * c + r], theirs[r][c], tolerance) << what << " (" << r << ", " << c << ")";
-        }
-    }
-}
-
-TEST_F(SkinnedModels, AgreeOnMeshSkeletonSkinAndKeys)
+TEST(AssimpCrossCheck, CharactersAgreeOnSkeletonSkinAndKeys)
 {
     for (const char* file : SkinModelFiles) {
         SCOPED_TRACE(file);
-        Pair pair;
-        Load(file, pair);
-        const SkinModel& ours = pair.ours;
-        const aiScene& scene = pair.Scene();
-        ExpectSameMesh(scene, ours);
+        Read<SkinModel> read;
+        ASSERT_NO_FATAL_FAILURE(Load(file, ParseSkinModel, read));
+        const SkinModel& ours = read.ours;
+        const aiScene& scene = *read.scene;
 
         // The bone hierarchy: the same frames in the same depth-first order.
         std::vector<std::string> names;
-        ASSERT_TRUE(pair.nodes.count(ours.rootFrame->name));
-        DepthFirstNames(pair.nodes[ours.rootFrame->name], names);
+        const aiNode* root = scene.mRootNode->FindNode(ours.rootFrame->name.c_str());
+        ASSERT_NE(root, nullptr);
+        DepthFirstNames(root, names);
         ASSERT_EQ(names.size(), static_cast<size_t>(ours.frameCount));
         for (int i = 0; i < ours.frameCount; ++i) {
             EXPECT_EQ(names[i], ours.boneFrames[i]->name) << "frame " << i;
@@ -235,7 +199,7 @@ TEST_F(SkinnedModels, AgreeOnMeshSkeletonSkinAndKeys)
 
         // Animation sets: names as written, one channel per frame, same keys.
         ASSERT_EQ(scene.mNumAnimations, static_cast<unsigned>(ours.animationSetCount));
-        XReader tokens(pair.text);
+        XReader tokens(read.text);
         for (unsigned set = 0; set < scene.mNumAnimations; ++set) {
             const aiAnimation& animation = *scene.mAnimations[set];
             std::string_view name;
@@ -272,19 +236,24 @@ aiMatrix4x4 LocalAt(const aiNodeAnim& channel, double time)
     const float t = span > 0.0 ? static_cast<float>((time - channel.mRotationKeys[a].mTime) / span) : 0.0f;
     aiQuaternion rotation;
     aiQuaternion::Interpolate(rotation, channel.mRotationKeys[a].mValue, channel.mRotationKeys[b].mValue, t);
-    const aiVector3D scale =
-        channel.mScalingKeys[a].mValue + (channel.mScalingKeys[b].mValue - channel.mScalingKeys[a].mValue) * t;
-    const aiVector3D position =
-        channel.mPositionKeys[a].mValue + (channel.mPositionKeys[b].mValue - channel.mPositionKeys[a].mValue) * t;
+    const aiVectorKey* scale = channel.mScalingKeys;
+    const aiVectorKey* position = channel.mPositionKeys;
     aiMatrix4x4 translation;
     aiMatrix4x4 scaling;
-    aiMatrix4x4::Translation(position, translation);
-    aiMatrix4x4::Scaling(scale, scaling);
+    aiMatrix4x4::Translation(position[a].mValue + (position[b].mValue - position[a].mValue) * t, translation);
+    aiMatrix4x4::Scaling(scale[a].mValue + (scale[b].mValue - scale[a].mValue) * t, scaling);
     return translation * aiMatrix4x4(rotation.Normalize().GetMatrix()) * scaling;
 }
 
-void Globals(const aiNode* node, const aiMatrix4x4& parent, const aiAnimation& animation, double time,
-             std::map<std::string, aiMatrix4x4>& globals)
+// Every node's model-space transform at a time, and that of the node that
+// holds the mesh: bones move the mesh within its own node's space.
+struct NodePose {
+    std::map<std::string, aiMatrix4x4> global;
+    aiMatrix4x4 meshNode;
+};
+
+void PoseNodes(const aiNode* node, const aiMatrix4x4& parent, const aiAnimation& animation, double time,
+               NodePose& pose)
 {
     aiMatrix4x4 local = node->mTransformation;
     for (unsigned c = 0; c < animation.mNumChannels; ++c) {
@@ -293,29 +262,30 @@ void Globals(const aiNode* node, const aiMatrix4x4& parent, const aiAnimation& a
         }
     }
     const aiMatrix4x4 global = parent * local;
-    globals[node->mName.C_Str()] = global;
+    pose.global[node->mName.C_Str()] = global;
+    pose.meshNode = node->mNumMeshes > 0 ? global : pose.meshNode;
     for (unsigned i = 0; i < node->mNumChildren; ++i) {
-        Globals(node->mChildren[i], global, animation, time, globals);
+        PoseNodes(node->mChildren[i], global, animation, time, pose);
     }
 }
 
-TEST_F(SkinnedModels, PoseTheSameBoneMatricesAtAnyTime)
+TEST(AssimpCrossCheck, CharactersPoseTheSameBoneMatricesAtAnyTime)
 {
     // On keys, between keys, and at both ends of every set.
     const float times[] = {0.0f, 2.5f, 13.75f, 30.0f, 41.2f, 57.5f, 60.0f};
     for (const char* file : SkinModelFiles) {
         SCOPED_TRACE(file);
-        Pair pair;
-        Load(file, pair);
-        const aiScene& scene = pair.Scene();
+        Read<SkinModel> read;
+        ASSERT_NO_FATAL_FAILURE(Load(file, ParseSkinModel, read));
+        SkinModel& ours = read.ours;
+        const aiScene& scene = *read.scene;
         // A frame that moves no vertex has no bone, and so no offset, in
         // Assimp's scene; its node chain is still compared, with our offset.
         std::map<std::string, aiMatrix4x4> offsets;
-        for (int i = 0; i < pair.ours.frameCount; ++i) {
-            const Matrix4& m = pair.ours.boneFrames[i]->offsetMatrix;
-            offsets[pair.ours.boneFrames[i]->name] = aiMatrix4x4(m.m[0], m.m[4], m.m[8], m.m[12], m.m[1], m.m[5], m.m[9],
-                                                                 m.m[13], m.m[2], m.m[6], m.m[10], m.m[14], m.m[3],
-                                                                 m.m[7], m.m[11], m.m[15]);
+        for (int i = 0; i < ours.frameCount; ++i) {
+            const float* m = ours.boneFrames[i]->offsetMatrix.m;
+            offsets[ours.boneFrames[i]->name] = aiMatrix4x4(m[0], m[4], m[8], m[12], m[1], m[5], m[9], m[13], m[2],
+                                                            m[6], m[10], m[14], m[3], m[7], m[11], m[15]);
         }
         for (unsigned m = 0; m < scene.mNumMeshes; ++m) {
             for (unsigned b = 0; b < scene.mMeshes[m]->mNumBones; ++b) {
@@ -324,21 +294,13 @@ TEST_F(SkinnedModels, PoseTheSameBoneMatricesAtAnyTime)
         }
         for (unsigned set = 0; set < scene.mNumAnimations; ++set) {
             for (const float time : times) {
-                PoseSkinModel(pair.ours, static_cast<int>(set), time);
-                std::map<std::string, aiMatrix4x4> globals;
-                Globals(scene.mRootNode, aiMatrix4x4(), *scene.mAnimations[set], time, globals);
-                // Bones move the mesh within its own node's space.
-                aiMatrix4x4 meshSpace;
-                for (const auto& [name, node] : pair.nodes) {
-                    if (node->mNumMeshes > 0) {
-                        meshSpace = globals[name];
-                    }
-                }
-                meshSpace.Inverse();
-                for (int i = 0; i < pair.ours.frameCount; ++i) {
-                    const std::string& name = pair.ours.boneFrames[i]->name;
-                    ExpectSameMatrix(pair.ours.boneMatrices[i], meshSpace * globals[name] * offsets[name],
-                                     PoseTolerance,
+                PoseSkinModel(ours, static_cast<int>(set), time);
+                NodePose pose;
+                PoseNodes(scene.mRootNode, aiMatrix4x4(), *scene.mAnimations[set], time, pose);
+                const aiMatrix4x4 meshSpace = pose.meshNode.Inverse();
+                for (int i = 0; i < ours.frameCount; ++i) {
+                    const std::string& name = ours.boneFrames[i]->name;
+                    ExpectSameMatrix(ours.boneMatrices[i], meshSpace * pose.global[name] * offsets[name], PoseTolerance,
                                      name + " in set " + std::to_string(set) + " at " + std::to_string(time));
                 }
             }
