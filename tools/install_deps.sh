@@ -11,7 +11,7 @@ packages=(
   libpng-dev zlib1g-dev libsdl2-dev libsdl2-mixer-dev
   libcairo2-dev fonts-dejavu-core
   libassimp-dev  # the tests check our model files against Assimp; the game never links it
-  xvfb xauth xdotool x11-utils imagemagick
+  xvfb xauth xfonts-base xdotool x11-utils imagemagick
 )
 
 missing=()
