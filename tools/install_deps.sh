@@ -11,6 +11,7 @@ packages=(
   libpng-dev zlib1g-dev libsdl2-dev libsdl2-mixer-dev
   libcairo2-dev fonts-dejavu-core
   xvfb xauth xdotool x11-utils imagemagick
+  dpkg-dev desktop-file-utils lintian
 )
 
 missing=()
