@@ -12,6 +12,7 @@ packages=(
   libcairo2-dev fonts-dejavu-core
   libassimp-dev  # the tests check our model files against Assimp; the game never links it
   xvfb xauth xfonts-base xdotool x11-utils imagemagick
+  dpkg-dev desktop-file-utils lintian
 )
 
 missing=()
