@@ -1,13 +1,9 @@
 // The six enemy kinds driven update by update with a fixed seed and a player
-// placed by hand: noticing and giving up, each attack's timing, knock-back,
-// and defeat counting.
-#include <gtest/gtest.h>
-
+// placed by hand: their stats, noticing and giving up, each attack's timing,
+// knock-back, what touching them costs, the stage's bands, and defeat counting.
 #include <cmath>
 #include <vector>
 
-#include "app/save_data.h"
-#include "math/collision.h"
 #include "objects/bullet_bubble.h"
 #include "objects/bullet_fire.h"
 #include "objects/chara_lizaldy.h"
@@ -23,17 +19,23 @@
 
 namespace {
 
+// The player is a bare character that stays where the test puts it.
 class EnemiesTest : public ObjectsWorld {
 protected:
+    void SetUp() override
+    {
+        ObjectsWorld::SetUp();
+        player = AddPlayer(Vec3{});
+    }
+
     template <typename Enemy>
-    Enemy* AddPlain(int32_t type, Vec3 at)
+    Enemy* Add(int32_t type, Vec3 at)
     {
         auto* enemy = new Enemy();
         AddObject(enemy, type, TeamEnemy, 1);
         enemy->Setup(player, nullptr, at.x, at.y, at.z);
         return enemy;
     }
-
     CharaLizaldy* AddLizard(Vec3 at)
     {
         spear = new WeaponSpear();
@@ -44,7 +46,6 @@ protected:
         SetupSpear(spear, EnemySpearDamage, lizard);
         return lizard;
     }
-
     CharaWizard* AddWizard(Vec3 at)
     {
         staff = new WeaponStaff();
@@ -55,304 +56,260 @@ protected:
         SetupStaff(staff, wizard, TeamPlayer, nullptr);
         return wizard;
     }
-
-    // The player is a bare character that stays where the test put it.
-    static void Step() { UpdateObjects(); }
+    CharaEnemy* AddKind(int32_t type, Vec3 at)
+    {
+        switch (type) {
+        case TypeSlimeGreen: return Add<CharaSlimeGreen>(type, at);
+        case TypeSlimeBlue: return Add<CharaSlimeBlue>(type, at);
+        case TypeSlimeRed: return Add<CharaSlimeRed>(type, at);
+        case TypeWivern: return Add<CharaWivern>(type, at);
+        case TypeWizard: return AddWizard(at);
+        default: return AddLizard(at);
+        }
+    }
+    // Updates while the enemy stays in `state`, holding it at `at`.
+    static int UpdatesIn(CharaEnemy* enemy, int32_t state, Vec3 at, int limit = 300)
+    {
+        int updates = 0;
+        while (enemy->aiState == state && updates < limit) {
+            enemy->position = at;
+            Step();
+            ++updates;
+        }
+        return updates;
+    }
 
     ObjCharacter* player = nullptr;
     WeaponSpear* spear = nullptr;
     WeaponStaff* staff = nullptr;
 };
 
-class EnemiesWithPlayer : public EnemiesTest {
-protected:
-    void SetUp() override
-    {
-        EnemiesTest::SetUp();
-        player = AddPlayer(Vec3{0.0f, 0.0f, 0.0f});
-    }
-};
-
-TEST_F(EnemiesWithPlayer, SetupCountsEnemiesAndSetsEachKindsStats)
+TEST_F(EnemiesTest, EachKindsStatsAndTheEnemyCount)
 {
-    auto* green = AddPlain<CharaSlimeGreen>(TypeSlimeGreen, {0, 0, -30});
-    auto* blue = AddPlain<CharaSlimeBlue>(TypeSlimeBlue, {0, 0, -30});
-    auto* red = AddPlain<CharaSlimeRed>(TypeSlimeRed, {0, 0, -30});
-    auto* wivern = AddPlain<CharaWivern>(TypeWivern, {0, 9.5f, -30});
-    auto* lizard = AddLizard({0, 0, -30});
-    auto* wizard = AddWizard({0, 0, -30});
+    const struct {
+        int32_t type;
+        int32_t hp, attack;
+        float radius, speed;
+    } kinds[] = {{TypeSlimeGreen, 30, 5, 0.4f, 0.03f}, {TypeSlimeBlue, 50, 5, 0.2f, 0.05f},
+                 {TypeSlimeRed, 50, 5, 0.2f, 0.02f},   {TypeWivern, 60, 10, 1.0f, 0.05f},
+                 {TypeWizard, 60, 0, 0.4f, 0.03f},     {TypeLizaldy, 100, 10, 0.4f, 0.05f}};
+    for (const auto& k : kinds) {
+        CharaEnemy* enemy = AddKind(k.type, {0.0f, 0.0f, -30.0f});
+        EXPECT_EQ(enemy->maxHp, k.hp) << k.type;
+        EXPECT_EQ(enemy->attack, k.attack) << k.type;
+        EXPECT_EQ(enemy->collider->sphere->radius, k.radius) << k.type;
+        EXPECT_EQ(enemy->moveSpeed, k.speed) << k.type;
+    }
     EXPECT_EQ(EnemiesAlive, 6);
-    EXPECT_EQ(green->maxHp, 30);
-    EXPECT_EQ(blue->collider->sphere->radius, 0.2f);
-    EXPECT_EQ(red->moveSpeed, 0.02f);
-    EXPECT_EQ(wivern->hp, 60);
-    EXPECT_EQ(wivern->diveSpeed, 0.7f);
-    EXPECT_EQ(lizard->attack, 10);
-    EXPECT_EQ(lizard->weapon, spear);
-    EXPECT_EQ(wizard->weapon, staff);
-    EXPECT_EQ(wizard->attack, 0);
+    EXPECT_EQ(Live<CharaWivern>()[0]->diveSpeed, 0.7f);
+    EXPECT_EQ(Live<CharaLizaldy>()[0]->weapon, spear);
+    EXPECT_EQ(Live<CharaWizard>()[0]->weapon, staff);
 }
-
-struct NoticeCase {
-    int32_t type;
-    float notice;  // noticed strictly inside this distance
-    float giveUp;  // gives up strictly beyond this distance
-};
 
 TEST_F(EnemiesTest, NoticeAndGiveUpDistancesOfEveryKind)
 {
-    const NoticeCase cases[] = {{TypeSlimeGreen, 10, 12}, {TypeSlimeBlue, 10, 11},
-                                {TypeSlimeRed, 10, 12},   {TypeWivern, 20, 21},
-                                {TypeWizard, 15, 16},     {TypeLizaldy, 8, 9}};
-    for (const NoticeCase& c : cases) {
+    const struct {
+        int32_t type;
+        float notice;  // noticed strictly inside this distance
+        float giveUp;  // gives up strictly beyond this distance
+    } cases[] = {{TypeSlimeGreen, 10, 12}, {TypeSlimeBlue, 10, 11}, {TypeSlimeRed, 10, 12},
+                 {TypeWivern, 20, 21},     {TypeWizard, 15, 16},    {TypeLizaldy, 8, 9}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE("type " + std::to_string(c.type));
         ClearObjectList();
-        player = AddPlayer(Vec3{0.0f, 0.0f, 0.0f});
-        const float y = 0.0f;
-        CharaEnemy* enemy = nullptr;
-        auto place = [&](float z) -> CharaEnemy* {
-            switch (c.type) {
-            case TypeSlimeGreen: return AddPlain<CharaSlimeGreen>(c.type, {0, y, z});
-            case TypeSlimeBlue: return AddPlain<CharaSlimeBlue>(c.type, {0, y, z});
-            case TypeSlimeRed: return AddPlain<CharaSlimeRed>(c.type, {0, y, z});
-            case TypeWivern: return AddPlain<CharaWivern>(c.type, {0, y, z});
-            case TypeWizard: return AddWizard({0, y, z});
-            default: return AddLizard({0, y, z});
-            }
-        };
-        // Exactly at the notice distance: not yet.
-        enemy = place(-c.notice);
-        enemy->velocity = Vec3{};
+        player = AddPlayer(Vec3{});
+        CharaEnemy* enemy = AddKind(c.type, {0.0f, 0.0f, -c.notice});
         srand(1);
-        enemy->Update();
-        EXPECT_EQ(enemy->aiState, 0) << "type " << c.type;
-        // Just inside: noticed in that update.
-        enemy->position = Vec3{0, y, -(c.notice - 0.01f)};
-        enemy->Update();
-        EXPECT_EQ(enemy->aiState, 1) << "type " << c.type;
-        // Exactly at the give-up distance the chase goes on; beyond it ends.
-        enemy->position = Vec3{0, y, -c.giveUp};
-        enemy->animFrame = 0.0f;
-        enemy->Update();
-        EXPECT_EQ(enemy->aiState, 1) << "type " << c.type;
-        enemy->position = Vec3{0, y, -(c.giveUp + 0.5f)};
-        enemy->animFrame = 0.0f;
-        enemy->Update();
-        EXPECT_EQ(enemy->aiState, 0) << "type " << c.type;
+        const struct {
+            float distance;
+            int32_t state;
+        } steps[] = {{c.notice, 0}, {c.notice - 0.01f, 1}, {c.giveUp, 1}, {c.giveUp + 0.5f, 0}};
+        for (const auto& step : steps) {
+            enemy->position = Vec3{0.0f, 0.0f, -step.distance};
+            enemy->velocity = Vec3{};
+            enemy->animFrame = 0.0f;
+            enemy->Update();
+            EXPECT_EQ(enemy->aiState, step.state) << "at " << step.distance;
+        }
     }
 }
 
-TEST_F(EnemiesWithPlayer, BlueSlimeReleasesOneRingOfTwelveAtFrameThirty)
+TEST_F(EnemiesTest, BlueSlimeReleasesOneRingOfTwelveAtFrameThirty)
 {
-    auto* blue = AddPlain<CharaSlimeBlue>(TypeSlimeBlue, {0, 0, -1.5f});
+    const Vec3 at{0.0f, 0.0f, -1.5f};
+    auto* blue = Add<CharaSlimeBlue>(TypeSlimeBlue, at);
     blue->aiState = 1;
     Step();  // within 2: the attack starts
     ASSERT_EQ(blue->aiState, 2);
-    std::vector<int> bubblesAfter;
-    for (int update = 1; update <= 40; ++update) {
-        blue->position = Vec3{0, 0, -1.5f};
-        Step();
-        bubblesAfter.push_back(CountOf<BulletBubble>());
-    }
-    // Twentieth update of the attack: animFrame is exactly 30.
-    EXPECT_EQ(bubblesAfter[18], 0);
-    EXPECT_EQ(bubblesAfter[19], BubbleRingCount);
-    // The ring goes off once; the attack ends at 60 (update 40).
-    EXPECT_EQ(blue->aiState, 1);
-
-    std::vector<Vec3> directions;
-    for (Object* object : ObjectList) {
-        if (auto* bubble = dynamic_cast<BulletBubble*>(object)) {
-            directions.push_back(Vec3Normalize(Vec3{bubble->velocity.x, 0.0f, bubble->velocity.z}));
-        }
-    }
-    ASSERT_GE(directions.size(), 2u);
-    // The first bubble flies 30 degrees from -Z toward +X.
-    EXPECT_NEAR(directions[0].x, 0.5f, 0.01f);
-    EXPECT_NEAR(directions[0].z, -0.866f, 0.01f);
-    EXPECT_NEAR(Dot(directions[0], directions[1]), std::cos(30.0f * DegToRad), 0.01f);
+    // Twentieth update of the attack: animFrame is exactly 30. The ring goes
+    // off once; the attack ends at 60 (update 40).
+    blue->position = at;
+    RunFrames(19);
+    EXPECT_EQ(CountOf<BulletBubble>(), 0);
+    Step();
+    EXPECT_EQ(CountOf<BulletBubble>(), BubbleRingCount);
+    const std::vector<BulletBubble*> ring = Live<BulletBubble>();
+    EXPECT_EQ(UpdatesIn(blue, 2, at), 20);
+    // The first bubble flies 30 degrees from -Z toward +X, the next 30 on.
+    const Vec3 first = Vec3Normalize({ring[0]->velocity.x, 0.0f, ring[0]->velocity.z});
+    const Vec3 second = Vec3Normalize({ring[1]->velocity.x, 0.0f, ring[1]->velocity.z});
+    EXPECT_NEAR(first.x, 0.5f, 0.01f);
+    EXPECT_NEAR(first.z, -0.866f, 0.01f);
+    EXPECT_NEAR(Dot(first, second), std::cos(30.0f * DegToRad), 0.01f);
 }
 
-TEST_F(EnemiesWithPlayer, LizardSpearWindowOpensAt36AndClosesAt40Point5)
+TEST_F(EnemiesTest, LizardSpearIsOpenFromFrame36ToFrame40Point5AndKeepsItsAttackWhenPushed)
 {
-    auto* lizard = AddLizard({0, 0, -1.5f});
+    const Vec3 at{0.0f, 0.0f, -1.5f};
+    auto* lizard = AddLizard(at);
     lizard->aiState = 1;
     Step();
     ASSERT_EQ(lizard->aiState, 2);
-    ASSERT_EQ(lizard->animFrame, 0.0f);
-    std::vector<float> openedAt, closedAt;
+    std::vector<float> changes;
     bool wasStriking = false;
-    for (int update = 0; update < 40 && lizard->aiState == 2; ++update) {
-        lizard->position = Vec3{0, 0, -1.5f};
+    while (lizard->aiState == 2 && changes.size() < 10) {
+        lizard->position = at;
         Step();
-        const bool striking = spear->striking != 0;
-        if (striking && !wasStriking) {
-            openedAt.push_back(lizard->animFrame);
+        if ((spear->striking != 0) != wasStriking) {
+            changes.push_back(lizard->animFrame);
+            wasStriking = spear->striking != 0;
         }
-        if (!striking && wasStriking) {
-            closedAt.push_back(lizard->animFrame);
-        }
-        wasStriking = striking;
     }
-    ASSERT_EQ(openedAt.size(), 1u);
-    EXPECT_EQ(openedAt[0], 36.0f);
-    ASSERT_EQ(closedAt.size(), 1u);
-    EXPECT_EQ(closedAt[0], 40.5f);
+    EXPECT_EQ(changes, (std::vector<float>{36.0f, 40.5f}));
     EXPECT_EQ(lizard->aiState, 1);  // back to the chase at 60
-}
-
-TEST_F(EnemiesWithPlayer, LizardKnockedBackMidThrustKeepsItsAttack)
-{
-    auto* lizard = AddLizard({0, 0, -1.5f});
+    // Pushed back mid-thrust, the pose freezes and the attack goes on after.
     lizard->aiState = 2;
     lizard->anim = 2;
     lizard->animFrame = 12.0f;
     ApplyDamage(5, HitStrength, player, lizard);
     Step();
     EXPECT_EQ(lizard->aiState, 2);
-    EXPECT_EQ(lizard->animFrame, 12.0f);  // the pose is frozen while pushed back
+    EXPECT_EQ(lizard->animFrame, 12.0f);
     EXPECT_EQ(lizard->anim, 2);
 }
 
-TEST_F(EnemiesWithPlayer, KnockbackDecaysOverSixteenUpdates)
+TEST_F(EnemiesTest, KnockbackDecaysOverSixteenUpdates)
 {
-    auto* green = AddPlain<CharaSlimeGreen>(TypeSlimeGreen, {0, 0, -30});
-    green->velocity = Vec3{};
+    auto* green = Add<CharaSlimeGreen>(TypeSlimeGreen, {0.0f, 0.0f, -30.0f});
     ApplyDamage(1, HitStrength, player, green);
-    const float startZ = green->position.z;
-    int updates = 0;
-    float lastSpeed = 0.0f;
-    while (green->knockedBack && updates < 100) {
-        Step();
-        lastSpeed = Length(green->velocity);
-        ++updates;
-    }
-    EXPECT_EQ(updates, 16);
-    EXPECT_NEAR(lastSpeed, 0.0185f, 0.001f);
-    EXPECT_NEAR(startZ - green->position.z, 0.73f, 0.02f);  // pushed away from the player
+    EXPECT_EQ(StepsWhile([green] { return green->knockedBack; }, 100), 16);
+    EXPECT_NEAR(Length(green->velocity), 0.0185f, 0.001f);
+    EXPECT_NEAR(-30.0f - green->position.z, 0.73f, 0.02f);  // pushed away from the player
 }
 
-TEST_F(EnemiesWithPlayer, RedSlimeShootsAtOnceThenEvery61Updates)
+TEST_F(EnemiesTest, RedSlimeShootsAtOnceThenEvery61UpdatesButNotFromThePlayersSpot)
 {
-    auto* red = AddPlain<CharaSlimeRed>(TypeSlimeRed, {0, 0, -5});
-    red->velocity = Vec3{};
+    const Vec3 at{0.0f, 0.0f, -5.0f};
+    auto* red = Add<CharaSlimeRed>(TypeSlimeRed, at);
     srand(3);
     Step();  // notices
     ASSERT_EQ(red->aiState, 1);
-    std::vector<int> shotUpdates;
-    int fires = 0;
+    std::vector<int> shots;
     for (int update = 1; update <= 130; ++update) {
-        red->position = Vec3{0, 0, -5};
+        const int before = CountOf<BulletFire>();
+        red->position = at;
         Step();
-        const int now = CountOf<BulletFire>();
-        if (now > fires) {
-            shotUpdates.push_back(update);
+        if (CountOf<BulletFire>() > before) {
+            shots.push_back(update);
         }
-        fires = now;
     }
-    ASSERT_GE(shotUpdates.size(), 3u);
-    EXPECT_EQ(shotUpdates[0], 1);
-    EXPECT_EQ(shotUpdates[1], 62);
-    EXPECT_EQ(shotUpdates[2], 123);
-}
-
-TEST_F(EnemiesWithPlayer, RedSlimeOnThePlayersSpotHoldsFire)
-{
-    auto* red = AddPlain<CharaSlimeRed>(TypeSlimeRed, {0, 0, 0});
+    EXPECT_EQ(shots, (std::vector<int>{1, 62, 123}));
+    // Standing exactly on the player gives no direction: no shot, no count.
+    ClearObjectList();
+    player = AddPlayer(Vec3{});
+    red = Add<CharaSlimeRed>(TypeSlimeRed, {});
     red->aiState = 1;
     red->fireArmed = true;
     red->fireCooldown = 17;
     Step();
     EXPECT_EQ(CountOf<BulletFire>(), 0);
     EXPECT_EQ(red->fireCooldown, 17);
-    for (Object* object : ObjectList) {
-        EXPECT_TRUE(std::isfinite(object->position.x) && std::isfinite(object->position.z));
-    }
+    EXPECT_TRUE(std::isfinite(red->position.x) && std::isfinite(red->position.z));
 }
 
-TEST_F(EnemiesWithPlayer, WivernDivesClimbsAndRests)
+TEST_F(EnemiesTest, WivernHoversUntilRestedThenDivesClimbsAndRests)
 {
-    player->position = Vec3{0, 0, 0};
-    auto* wivern = AddPlain<CharaWivern>(TypeWivern, {0, 9.5f, -12});
+    const Vec3 at{0.0f, 9.5f, -12.0f};
+    auto* wivern = Add<CharaWivern>(TypeWivern, at);
     wivern->aiState = 1;
-    Step();  // within 16 and rested: the wind-up starts
+    wivern->diveCooldown = 10;
+    for (int i = 0; i < 9; ++i) {
+        Step();
+        EXPECT_EQ(wivern->aiState, 1);  // within 16, but not rested yet
+        EXPECT_EQ(wivern->velocity.x, 0.0f);
+    }
+    Step();
     ASSERT_EQ(wivern->aiState, 2);
-    int update = 0;
-    while (wivern->diveLaunched == 0 && update < 40) {
-        Step();
-        ++update;
-    }
-    EXPECT_EQ(update, 20);  // launches at frame 30
+    EXPECT_EQ(StepsWhile([wivern] { return wivern->diveLaunched == 0; }, 40), 20);  // launches at frame 30
     EXPECT_LT(wivern->velocity.y, 0.0f);
-    // Pull the player away so the dive can only end by its timer or the ground.
-    player->position = Vec3{0, 50, 0};
-    while (wivern->aiState == 2 && update < 200) {
-        Step();
-        ++update;
-    }
+    // With the player pulled away, the dive ends by its timer or the ground.
+    player->position = Vec3{0.0f, 50.0f, 0.0f};
+    StepsWhile([wivern] { return wivern->aiState == 2; }, 200);
     EXPECT_EQ(wivern->aiState, 3);
     EXPECT_EQ(wivern->diveCooldown, WivernDiveCooldown);
     EXPECT_FALSE(wivern->diveHit);
-    while (wivern->aiState == 3 && update < 1000) {
-        Step();
-        ++update;
-    }
+    StepsWhile([wivern] { return wivern->aiState == 3; }, 1000);
     EXPECT_EQ(wivern->aiState, 0);
     EXPECT_GT(wivern->position.y, WivernCruiseHeight);
     EXPECT_LE(wivern->position.y, WivernCruiseHeight + 0.071f);
 }
 
-TEST_F(EnemiesWithPlayer, WivernInRangeHoversUntilItsCooldownRunsOut)
+TEST_F(EnemiesTest, WizardCastsUntilTheCastRunsOut)
 {
-    auto* wivern = AddPlain<CharaWivern>(TypeWivern, {0, 9.5f, -12});
-    wivern->aiState = 1;
-    wivern->diveCooldown = 10;
-    for (int i = 0; i < 9; ++i) {
-        Step();
-        EXPECT_EQ(wivern->aiState, 1);
-        EXPECT_EQ(wivern->velocity.x, 0.0f);
-    }
-    Step();
-    EXPECT_EQ(wivern->aiState, 2);
-}
-
-TEST_F(EnemiesWithPlayer, WizardCastsUntilTheCastRunsOut)
-{
-    auto* wizard = AddWizard({0, 0, -10});
-    wizard->velocity = Vec3{};
+    const Vec3 at{0.0f, 0.0f, -10.0f};
+    auto* wizard = AddWizard(at);
     Step();
     ASSERT_EQ(wizard->aiState, 1);
     EXPECT_NE(staff->striking, 0);
-    int updates = 0;
-    while (wizard->aiState == 1 && updates < 200) {
-        wizard->position = Vec3{0, 0, -10};
-        Step();
-        ++updates;
-    }
-    EXPECT_EQ(updates, 120);  // 60 frames at 0.5 per update
+    EXPECT_EQ(UpdatesIn(wizard, 1, at), 120);  // 60 frames at 0.5 per update
     EXPECT_EQ(staff->striking, 0);
 }
 
-TEST_F(EnemiesWithPlayer, DefeatIsCountedOnceEvenWhenHitTwiceInOneFrame)
+// A touching wizard never hurts, a wyvern only with its dive and once per
+// dive; every other enemy with its attack.
+TEST_F(EnemiesTest, TouchingHurtsExceptWizardsAndWivernsOutsideTheirDive)
 {
-    auto* lizard = AddLizard({0, 0, -30});
+    player->collider->sphere->radius = 0.4f;
+    auto* green = Add<CharaSlimeGreen>(TypeSlimeGreen, {0.0f, 0.0f, 0.3f});
+    AddWizard({0.2f, 0.0f, 0.0f});
+    auto* wivern = Add<CharaWivern>(TypeWivern, {-0.3f, 0.0f, 0.0f});
+    const int32_t hp = player->hp;
+    const struct {
+        int32_t wivernState;
+        int32_t lost;
+    } touches[] = {{0, 5}, {2, 5 + 10}, {2, 5}};
+    int32_t expected = hp;
+    for (const auto& touch : touches) {
+        wivern->aiState = touch.wivernState;
+        player->knockedBack = false;
+        TakeEnemyContactDamage(*player);
+        expected -= touch.lost;
+        EXPECT_EQ(player->hp, expected) << "wyvern state " << touch.wivernState;
+    }
+    EXPECT_TRUE(wivern->diveHit);
+    EXPECT_EQ(green->attack, 5);
+}
+
+TEST_F(EnemiesTest, DefeatIsCountedOnceEvenWhenHitTwiceInOneFrame)
+{
+    auto* lizard = AddLizard({0.0f, 0.0f, -30.0f});
     ASSERT_EQ(EnemiesAlive, 1);
     ApplyDamage(60, HitStrength, player, lizard);
     lizard->knockedBack = false;
     ApplyDamage(60, HitStrength, player, lizard);
-    Step();
-    EXPECT_EQ(EnemiesAlive, 0);
-    EXPECT_EQ(SaveData.defeatCount, 1);
-    EXPECT_EQ(lizard->removeFlag, 1);
-    EXPECT_EQ(spear->removeFlag, 1);  // the spear goes with its holder
-    Step();
-    EXPECT_EQ(EnemiesAlive, 0);
-    EXPECT_EQ(SaveData.defeatCount, 1);
+    for (int frame = 0; frame < 2; ++frame) {
+        Step();
+        EXPECT_EQ(EnemiesAlive, 0);
+        EXPECT_EQ(SaveData.defeatCount, 1);
+        EXPECT_EQ(lizard->removeFlag, 1);
+        EXPECT_EQ(spear->removeFlag, 1);  // the spear goes with its holder
+    }
     Step();
     EXPECT_EQ(CountOf<CharaLizaldy>(), 0);
     EXPECT_EQ(ReadBytes(dir.File(SaveFileName)).size(), 8u);
 }
 
-TEST_F(EnemiesWithPlayer, StageSpawnsTwentyInTheirBandsAndOrder)
+TEST_F(EnemiesTest, StageSpawnsTwentyInTheirBandsAndOrder)
 {
     srand(42);
     SpawnStage1Enemies(player, nullptr);
@@ -364,63 +321,28 @@ TEST_F(EnemiesWithPlayer, StageSpawnsTwentyInTheirBandsAndOrder)
         }
         types.push_back(object->objectType);
         const Vec3 p = object->position;
-        switch (object->objectType) {
-        case TypeSlimeGreen:
-            EXPECT_TRUE(p.x >= -6 && p.x <= 6 && p.z >= -40 && p.z <= -20);
-            break;
-        case TypeSlimeRed:
-        case TypeSlimeBlue:
-            EXPECT_TRUE(p.x >= -20 && p.x <= 20 && p.z >= -80 && p.z <= -70);
-            break;
-        default:
-            EXPECT_TRUE(p.x >= -20 && p.x <= 20 && p.z >= -150 && p.z <= -100);
-            EXPECT_EQ(p.y, object->objectType == TypeWivern ? 9.5f : 0.0f);
-        }
+        const bool green = object->objectType == TypeSlimeGreen;
+        const bool slime = object->objectType == TypeSlimeRed || object->objectType == TypeSlimeBlue;
+        const float halfWidth = green ? 6.0f : 20.0f;
+        const float nearZ = green ? -20.0f : slime ? -70.0f : -100.0f;
+        const float farZ = green ? -40.0f : slime ? -80.0f : -150.0f;
+        EXPECT_TRUE(std::fabs(p.x) <= halfWidth && p.z <= nearZ && p.z >= farZ) << object->objectType;
+        EXPECT_EQ(p.y, object->objectType == TypeWivern ? 9.5f : 0.0f);
     }
-    const std::vector<int32_t> expected = {2, 2, 2, 2, 2, 2, 3, 3, 3, 4, 4, 4, 5, 5, 5, 6, 6, 7, 7, 7};
-    EXPECT_EQ(types, expected);
+    EXPECT_EQ(types, (std::vector<int32_t>{2, 2, 2, 2, 2, 2, 3, 3, 3, 4, 4, 4, 5, 5, 5, 6, 6, 7, 7, 7}));
 }
 
-TEST_F(EnemiesWithPlayer, EnemiesKeepHuntingSafelyWhenTheirTargetIsGone)
+TEST_F(EnemiesTest, EnemiesKeepHuntingSafelyWhenTheirTargetIsGone)
 {
-    auto* green = AddPlain<CharaSlimeGreen>(TypeSlimeGreen, {0, 0, -3});
-    auto* wivern = AddPlain<CharaWivern>(TypeWivern, {0, 9.5f, -3});
+    auto* green = Add<CharaSlimeGreen>(TypeSlimeGreen, {0.0f, 0.0f, -3.0f});
+    auto* wivern = Add<CharaWivern>(TypeWivern, {0.0f, 9.5f, -3.0f});
     green->aiState = 1;
     wivern->aiState = 2;
     player->MarkForRemoval(0);
-    for (int i = 0; i < 80; ++i) {
-        Step();
-    }
+    RunFrames(80);
     EXPECT_EQ(green->Target(), nullptr);
     EXPECT_EQ(green->aiState, 0);
     EXPECT_TRUE(std::isfinite(wivern->position.y));
-}
-
-}  // namespace
-
-namespace {
-
-TEST_F(EnemiesWithPlayer, TouchingHurtsExceptWizardsAndWivernsOutsideTheirDive)
-{
-    player->collider->sphere->radius = 0.4f;
-    auto* green = AddPlain<CharaSlimeGreen>(TypeSlimeGreen, {0, 0, 0.3f});
-    auto* wizard = AddWizard({0.2f, 0, 0});
-    auto* wivern = AddPlain<CharaWivern>(TypeWivern, {-0.3f, 0, 0});
-    (void)wizard;
-    const int32_t start = player->hp;
-
-    TakeEnemyContactDamage(*player);
-    EXPECT_EQ(player->hp, start - green->attack);  // the wyvern is not diving
-
-    player->knockedBack = false;
-    wivern->aiState = 2;
-    TakeEnemyContactDamage(*player);
-    EXPECT_EQ(player->hp, start - 2 * green->attack - wivern->attack);
-    EXPECT_TRUE(wivern->diveHit);
-
-    // The same dive never hurts twice.
-    TakeEnemyContactDamage(*player);
-    EXPECT_EQ(player->hp, start - 3 * green->attack - wivern->attack);
 }
 
 }  // namespace
