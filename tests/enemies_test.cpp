@@ -148,11 +148,11 @@ TEST_F(EnemiesTest, BlueSlimeReleasesOneRingOfTwelveAtFrameThirty)
     EXPECT_EQ(CountOf<BulletBubble>(), 0);
     Step();
     EXPECT_EQ(CountOf<BulletBubble>(), BubbleRingCount);
-    const std::vector<BulletBubble*> ring = Live<BulletBubble>();
-    EXPECT_EQ(UpdatesIn(blue, 2, at), 20);
     // The first bubble flies 30 degrees from -Z toward +X, the next 30 on.
+    const std::vector<BulletBubble*> ring = Live<BulletBubble>();
     const Vec3 first = Vec3Normalize({ring[0]->velocity.x, 0.0f, ring[0]->velocity.z});
     const Vec3 second = Vec3Normalize({ring[1]->velocity.x, 0.0f, ring[1]->velocity.z});
+    EXPECT_EQ(UpdatesIn(blue, 2, at), 20);
     EXPECT_NEAR(first.x, 0.5f, 0.01f);
     EXPECT_NEAR(first.z, -0.866f, 0.01f);
     EXPECT_NEAR(Dot(first, second), std::cos(30.0f * DegToRad), 0.01f);
