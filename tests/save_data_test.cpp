@@ -2,8 +2,6 @@
 // failed writes, and counting defeats.
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -14,7 +12,9 @@
 
 namespace {
 
-SaveRecord MakeRecord(int32_t count, uint8_t unlocked, uint8_t cleared, uint8_t r0, uint8_t r1)
+using Bytes = std::vector<uint8_t>;
+
+SaveRecord Record(int32_t count, uint8_t unlocked, uint8_t cleared, uint8_t r0 = 0, uint8_t r1 = 0)
 {
     SaveRecord record;
     record.defeatCount = count;
@@ -25,86 +25,66 @@ SaveRecord MakeRecord(int32_t count, uint8_t unlocked, uint8_t cleared, uint8_t 
     return record;
 }
 
-void ExpectSameRecord(const SaveRecord& actual, const SaveRecord& expected)
+::testing::AssertionResult Same(const SaveRecord& expected, const SaveRecord& actual)
 {
-    EXPECT_EQ(actual.defeatCount, expected.defeatCount);
-    EXPECT_EQ(actual.menuUnlocked, expected.menuUnlocked);
-    EXPECT_EQ(actual.stageCleared, expected.stageCleared);
-    EXPECT_EQ(actual.reserved[0], expected.reserved[0]);
-    EXPECT_EQ(actual.reserved[1], expected.reserved[1]);
+    if (expected.defeatCount == actual.defeatCount && expected.menuUnlocked == actual.menuUnlocked &&
+        expected.stageCleared == actual.stageCleared && expected.reserved[0] == actual.reserved[0] &&
+        expected.reserved[1] == actual.reserved[1]) {
+        return ::testing::AssertionSuccess();
+    }
+    return ::testing::AssertionFailure() << "record " << actual.defeatCount << ", " << int{actual.menuUnlocked}
+                                         << ", " << int{actual.stageCleared} << ", " << int{actual.reserved[0]}
+                                         << ", " << int{actual.reserved[1]};
 }
 
 TEST(SaveFile, WritesTheExactBytesAndReadsThemBack)
 {
     TempDir dir;
     const std::string path = dir.File(SaveFileName);
-    const SaveRecord written = MakeRecord(999, 1, 1, 0xab, 0xcd);
+    const SaveRecord written = Record(999, 1, 1, 0xab, 0xcd);
     ASSERT_TRUE(WriteSaveRecordTo(path, written));
-    EXPECT_EQ(ReadBytes(path), (std::vector<uint8_t>{0xe7, 0x03, 0, 0, 1, 1, 0xab, 0xcd}));
-
+    EXPECT_EQ(ReadBytes(path), (Bytes{0xe7, 0x03, 0, 0, 1, 1, 0xab, 0xcd}));
     SaveRecord read;
     ReadSaveRecordFrom(path, read);
-    ExpectSameRecord(read, written);
+    EXPECT_TRUE(Same(written, read));
     // Nothing but the record is left in the directory.
     EXPECT_EQ(dir.List(), std::vector<std::string>{SaveFileName});
 }
 
-TEST(SaveFile, MissingEmptyAndShortFilesChangeOnlyWhatTheyHold)
+// A missing or empty file changes nothing; a short one only the bytes it
+// holds; bytes past the record are ignored; a count out of 0..1000 is
+// clamped while the flags are kept as read.
+TEST(SaveFile, DamagedOrPartialFilesChangeOnlyWhatTheyHold)
 {
     TempDir dir;
-    const SaveRecord before = MakeRecord(300, 1, 0, 7, 8);
-
-    SaveRecord record = before;
-    ReadSaveRecordFrom(dir.File("missing"), record);
-    ExpectSameRecord(record, before);
-
-    WriteBytes(dir.File("empty"), {});
-    ReadSaveRecordFrom(dir.File("empty"), record);
-    ExpectSameRecord(record, before);
-
-    // Three bytes replace the low three bytes of the count and nothing more.
-    WriteBytes(dir.File("three"), {0x05, 0x00, 0x00});
-    ReadSaveRecordFrom(dir.File("three"), record);
-    ExpectSameRecord(record, MakeRecord(5, 1, 0, 7, 8));
-
-    // Six bytes bring the count and both flags; the reserved bytes stay.
-    WriteBytes(dir.File("six"), {0x2a, 0x00, 0x00, 0x00, 0x00, 0x01});
-    ReadSaveRecordFrom(dir.File("six"), record);
-    ExpectSameRecord(record, MakeRecord(42, 0, 1, 7, 8));
-
-    // Bytes past the record are ignored.
-    WriteBytes(dir.File("long"), {0x0a, 0, 0, 0, 1, 1, 0, 0, 0xff, 0xff});
-    ReadSaveRecordFrom(dir.File("long"), record);
-    ExpectSameRecord(record, MakeRecord(10, 1, 1, 0, 0));
-
-    // A directory where the file should be reads as nothing.
     std::filesystem::create_directory(dir.File("folder"));
-    ReadSaveRecordFrom(dir.File("folder"), record);
-    ExpectSameRecord(record, MakeRecord(10, 1, 1, 0, 0));
-}
-
-TEST(SaveFile, CorruptCountsAreClampedAndFlagsKeptAsRead)
-{
-    TempDir dir;
-    const std::string path = dir.File(SaveFileName);
-    struct Case {
-        std::vector<uint8_t> bytes;
-        int32_t count;
+    const SaveRecord before = Record(300, 1, 0, 7, 8);
+    const struct {
+        const char* what;
+        const char* file;  // null: written from `bytes`
+        Bytes bytes;
+        SaveRecord after;
+    } cases[] = {
+        {"missing", "missing", {}, before},
+        {"a directory", "folder", {}, before},
+        {"empty", nullptr, {}, before},
+        {"three bytes", nullptr, {0x05, 0x00, 0x00}, Record(5, 1, 0, 7, 8)},
+        {"six bytes", nullptr, {0x2a, 0, 0, 0, 0x00, 0x01}, Record(42, 0, 1, 7, 8)},
+        {"ten bytes", nullptr, {0x0a, 0, 0, 0, 1, 1, 0, 0, 0xff, 0xff}, Record(10, 1, 1, 0, 0)},
+        {"count -1", nullptr, {0xff, 0xff, 0xff, 0xff, 2, 0x80, 0, 0}, Record(0, 2, 0x80)},
+        {"most negative count", nullptr, {0, 0, 0, 0x80, 2, 0x80, 0, 0}, Record(0, 2, 0x80)},
+        {"count 1001", nullptr, {0xe9, 0x03, 0, 0, 2, 0x80, 0, 0}, Record(1000, 2, 0x80)},
+        {"most positive count", nullptr, {0xff, 0xff, 0xff, 0x7f, 2, 0x80, 0, 0}, Record(1000, 2, 0x80)},
+        {"count 1000", nullptr, {0xe8, 0x03, 0, 0, 2, 0x80, 0, 0}, Record(1000, 2, 0x80)},
     };
-    const Case cases[] = {
-        {{0xff, 0xff, 0xff, 0xff, 2, 0x80, 0, 0}, 0},     // -1
-        {{0x00, 0x00, 0x00, 0x80, 2, 0x80, 0, 0}, 0},     // most negative
-        {{0xe9, 0x03, 0x00, 0x00, 2, 0x80, 0, 0}, 1000},  // 1001
-        {{0xff, 0xff, 0xff, 0x7f, 2, 0x80, 0, 0}, 1000},  // most positive
-        {{0xe8, 0x03, 0x00, 0x00, 2, 0x80, 0, 0}, 1000},  // 1000 itself
-    };
-    for (const Case& entry : cases) {
-        WriteBytes(path, entry.bytes);
-        SaveRecord record;
+    for (const auto& c : cases) {
+        std::string path = dir.File(c.file != nullptr ? c.file : "save");
+        if (c.file == nullptr) {
+            WriteBytes(path, c.bytes);
+        }
+        SaveRecord record = before;
         ReadSaveRecordFrom(path, record);
-        EXPECT_EQ(record.defeatCount, entry.count);
-        EXPECT_EQ(record.menuUnlocked, 2);
-        EXPECT_EQ(record.stageCleared, 0x80);
+        EXPECT_TRUE(Same(c.after, record)) << c.what;
     }
 }
 
@@ -112,54 +92,41 @@ TEST(SaveFile, AFailedWriteLeavesTheOldFileWhole)
 {
     TempDir dir;
     const std::string path = dir.File(SaveFileName);
-    ASSERT_TRUE(WriteSaveRecordTo(path, MakeRecord(12, 1, 0, 0, 0)));
-    const std::vector<uint8_t> oldBytes = ReadBytes(path);
-
+    ASSERT_TRUE(WriteSaveRecordTo(path, Record(12, 1, 0)));
+    const Bytes oldBytes = ReadBytes(path);
     // The new bytes are written and synced, then the write is cut short.
-    static std::vector<uint8_t> tempBytesSeen;
+    static Bytes tempBytesSeen;
     SetSaveBeforeReplaceHook([](const std::string& tempPath) {
         tempBytesSeen = ReadBytes(tempPath);
         return false;
     });
-    EXPECT_FALSE(WriteSaveRecordTo(path, MakeRecord(13, 1, 1, 0, 0)));
+    EXPECT_FALSE(WriteSaveRecordTo(path, Record(13, 1, 1)));
     SetSaveBeforeReplaceHook(nullptr);
-
-    EXPECT_EQ(tempBytesSeen, (std::vector<uint8_t>{13, 0, 0, 0, 1, 1, 0, 0}));
+    EXPECT_EQ(tempBytesSeen, (Bytes{13, 0, 0, 0, 1, 1, 0, 0}));
     EXPECT_EQ(ReadBytes(path), oldBytes);
     EXPECT_EQ(dir.List(), std::vector<std::string>{SaveFileName});
-
     // A directory that does not exist, and a folder in the file's place.
-    EXPECT_FALSE(WriteSaveRecordTo(dir.File("gone/") + SaveFileName, MakeRecord(1, 0, 0, 0, 0)));
+    EXPECT_FALSE(WriteSaveRecordTo(dir.File("gone/") + SaveFileName, Record(1, 0, 0)));
     std::filesystem::create_directory(dir.File("folder"));
-    EXPECT_FALSE(WriteSaveRecordTo(dir.File("folder"), MakeRecord(1, 0, 0, 0, 0)));
+    EXPECT_FALSE(WriteSaveRecordTo(dir.File("folder"), Record(1, 0, 0)));
     EXPECT_TRUE(std::filesystem::is_directory(dir.File("folder")));
 }
 
-// Runs each test inside its own directory, as the game runs in its own, and
+// Each test runs inside its own directory, as the game runs in its own, and
 // starts from the all-zero record of a fresh process.
 class DefeatTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        oldDirectory = std::filesystem::current_path();
-        std::filesystem::current_path(dir.Path());
-        SaveData = SaveRecord();
-    }
-    void TearDown() override
-    {
-        std::filesystem::current_path(oldDirectory);
-        SaveData = SaveRecord();
-    }
-
+    void SetUp() override { SaveData = SaveRecord(); }
+    void TearDown() override { SaveData = SaveRecord(); }
     SaveRecord FileRecord() const
     {
         SaveRecord record;
-        ReadSaveRecordFrom(dir.File(SaveFileName), record);
+        ReadSaveRecordFrom(SaveFileName, record);
         return record;
     }
 
     TempDir dir;
-    std::filesystem::path oldDirectory;
+    InDirectory inDir{dir.Path()};
     Object enemy;
     Object spear;
     int32_t enemiesAlive = 20;
@@ -172,18 +139,15 @@ TEST_F(DefeatTest, FirstDefeatCreatesTheFileAndMarksEnemyAndWeapon)
     EXPECT_TRUE(HandleDefeat(enemy, 0, &spear, enemiesAlive));
     EXPECT_EQ(enemiesAlive, 19);
     EXPECT_EQ(SaveData.defeatCount, 1);
-    ExpectSameRecord(FileRecord(), MakeRecord(1, 1, 0, 0, 9));
-    EXPECT_EQ(enemy.removeFlag, 1);
-    EXPECT_EQ(enemy.removeDelay, 1);
-    EXPECT_EQ(spear.removeFlag, 1);
-    EXPECT_EQ(spear.removeDelay, 1);
+    EXPECT_TRUE(Same(Record(1, 1, 0, 0, 9), FileRecord()));
+    EXPECT_TRUE(enemy.removeFlag == 1 && enemy.removeDelay == 1);
+    EXPECT_TRUE(spear.removeFlag == 1 && spear.removeDelay == 1);
 }
 
 TEST_F(DefeatTest, LivingOrAlreadyMarkedEnemiesAreNotCounted)
 {
     EXPECT_FALSE(HandleDefeat(enemy, 1, nullptr, enemiesAlive));
     EXPECT_EQ(enemy.removeFlag, 0);
-
     // Negative hit points count as fallen, but only once however often the
     // handler runs before the enemy is gone.
     EXPECT_TRUE(HandleDefeat(enemy, -15, nullptr, enemiesAlive));
@@ -192,7 +156,6 @@ TEST_F(DefeatTest, LivingOrAlreadyMarkedEnemiesAreNotCounted)
     EXPECT_EQ(enemiesAlive, 19);
     EXPECT_EQ(SaveData.defeatCount, 1);
     EXPECT_EQ(FileRecord().defeatCount, 1);
-
     // A weapon already on its way out keeps the delay it was given.
     Object other;
     spear.MarkForRemoval(0);
@@ -207,14 +170,14 @@ TEST_F(DefeatTest, CountStopsAtOneThousandButTheFileIsStillRewritten)
     EXPECT_TRUE(HandleDefeat(enemy, 0, nullptr, enemiesAlive));
     EXPECT_EQ(SaveData.defeatCount, MaxDefeatCount);
     EXPECT_EQ(enemiesAlive, 19);
-    ExpectSameRecord(FileRecord(), MakeRecord(MaxDefeatCount, 0, 1, 0, 0));
+    EXPECT_TRUE(Same(Record(MaxDefeatCount, 0, 1), FileRecord()));
 }
 
 TEST_F(DefeatTest, AnUnwritableDirectoryChangesTheRecordInMemoryOnly)
 {
     // A working directory that no longer exists cannot be written, even by root.
     TempDir doomed;
-    std::filesystem::current_path(doomed.Path());
+    InDirectory inDoomed(doomed.Path());
     std::filesystem::remove(doomed.Path());
     EXPECT_TRUE(HandleDefeat(enemy, 0, nullptr, enemiesAlive));
     EXPECT_EQ(SaveData.defeatCount, 1);
@@ -224,10 +187,10 @@ TEST_F(DefeatTest, AnUnwritableDirectoryChangesTheRecordInMemoryOnly)
 
 TEST_F(DefeatTest, ReadAtTheTitleReplacesTheRecordInMemory)
 {
-    SaveData = MakeRecord(5, 1, 1, 0, 0);
+    SaveData = Record(5, 1, 1);
     WriteBytes(SaveFileName, {0x20, 0, 0, 0, 0, 1, 0, 0});
     ReadSaveRecord();
-    ExpectSameRecord(SaveData, MakeRecord(32, 0, 1, 0, 0));
+    EXPECT_TRUE(Same(Record(32, 0, 1), SaveData));
 }
 
 }  // namespace
