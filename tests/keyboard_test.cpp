@@ -2,8 +2,6 @@
 // freeglut's key events to the game's key numbers.
 #include <gtest/gtest.h>
 
-#include <GL/freeglut.h>
-
 #include "app/keyboard.h"
 
 namespace {
@@ -111,17 +109,6 @@ TEST(KeyMapping, LettersIgnoreShiftAndSurviveCtrl)
     EXPECT_EQ(VirtualKeyFromAscii(27, false), VkEscape);
     EXPECT_EQ(VirtualKeyFromAscii(27, true), VkEscape);
     EXPECT_EQ(VirtualKeyFromAscii('!', false), -1);
-}
-
-TEST(KeyMapping, SpecialKeys)
-{
-    EXPECT_EQ(VirtualKeyFromSpecial(GLUT_KEY_LEFT), VkLeft);
-    EXPECT_EQ(VirtualKeyFromSpecial(GLUT_KEY_UP), VkUp);
-    EXPECT_EQ(VirtualKeyFromSpecial(GLUT_KEY_RIGHT), VkRight);
-    EXPECT_EQ(VirtualKeyFromSpecial(GLUT_KEY_DOWN), VkDown);
-    EXPECT_EQ(VirtualKeyFromSpecial(GLUT_KEY_CTRL_L), VkCtrl);
-    EXPECT_EQ(VirtualKeyFromSpecial(GLUT_KEY_CTRL_R), VkCtrl);
-    EXPECT_EQ(VirtualKeyFromSpecial(GLUT_KEY_F1), -1);
 }
 
 }  // namespace
