@@ -2,11 +2,21 @@
 // anything malformed is refused before the game starts.
 #include <gtest/gtest.h>
 
+#include <typeinfo>
 #include <vector>
 
 #include "app/dev_options.h"
 #include "app/input_script.h"
 #include "app/keyboard.h"
+#include "app/scene.h"
+#include "app/state_hash.h"
+#include "objects/obj_character.h"
+#include "scenes/scene_character_select.h"
+#include "scenes/scene_factory.h"
+#include "scenes/scene_game_clear.h"
+#include "scenes/scene_game_over.h"
+#include "scenes/scene_game_title.h"
+#include "scenes/scene_stage1.h"
 
 namespace {
 
@@ -22,7 +32,8 @@ TEST(DevOptions, EveryOptionParses)
     DevOptions options;
     std::string error;
     ASSERT_TRUE(Parse({"--script", "keys.txt", "--frames", "90", "--seed", "7", "--unpaced",
-                       "--screenshot", "5:a.png", "--screenshot", "60:/tmp/b:c.png", "--silent"},
+                       "--screenshot", "5:a.png", "--screenshot", "60:/tmp/b:c.png", "--silent",
+                       "--state-hashes", "hashes.txt", "--start", "stage:4"},
                       options, error))
         << error;
     EXPECT_EQ(options.scriptPath, "keys.txt");
@@ -34,6 +45,8 @@ TEST(DevOptions, EveryOptionParses)
     ASSERT_EQ(options.screenshots.size(), 2u);
     EXPECT_EQ(options.screenshots[1].frame, 60);
     EXPECT_EQ(options.screenshots[1].path, "/tmp/b:c.png");
+    EXPECT_EQ(options.stateHashPath, "hashes.txt");
+    EXPECT_EQ(options.startScreen, "stage:4");
 }
 
 TEST(DevOptions, NoOptionsMeansAPlayersLaunch)
@@ -54,13 +67,69 @@ TEST(DevOptions, MalformedOptionsAreRefused)
         {"--bogus"},          {"--frames"},         {"--frames", "0"},
         {"--frames", "-3"},   {"--frames", "12x"},  {"--seed", "abc"},
         {"--screenshot", "5"}, {"--screenshot", "x:a.png"}, {"--screenshot", "5:"},
-        {"--script"},         {"-f"}};
+        {"--script"},         {"-f"},               {"--state-hashes"},
+        {"--start"},          {"--start", "stage:6"}, {"--start", "Title"}};
     for (const auto& words : bad) {
         DevOptions options;
         std::string error;
         EXPECT_FALSE(Parse(words, options, error)) << words[0];
         EXPECT_FALSE(error.empty());
     }
+}
+
+// Every name --start takes makes its screen; the clear screens carry their result.
+TEST(DevOptions, StartNamesMakeTheirScreens)
+{
+    const struct {
+        const char* name;
+        const std::type_info& screen;
+        int chosen;  // the stage's character, or the clear result
+    } cases[] = {{"title", typeid(SceneGameTitle), 0},      {"select", typeid(SceneCharacterSelect), 0},
+                 {"stage", typeid(SceneStage1), -1},        {"stage:0", typeid(SceneStage1), 0},
+                 {"stage:5", typeid(SceneStage1), 5},       {"clear:1", typeid(SceneGameClear), 1},
+                 {"clear:3", typeid(SceneGameClear), 3},    {"over", typeid(SceneGameOver), 0}};
+    for (const auto& c : cases) {
+        ClearResult = 0;
+        Scene* scene = MakeStartScene(c.name);
+        EXPECT_TRUE(IsStartScreenName(c.name));
+        EXPECT_EQ(typeid(*scene), c.screen) << c.name;
+        if (const auto* stage = dynamic_cast<SceneStage1*>(scene)) {
+            EXPECT_EQ(stage->chosenCharacter, c.chosen) << c.name;
+        } else if (c.screen == typeid(SceneGameClear)) {
+            EXPECT_EQ(ClearResult, c.chosen) << c.name;
+        }
+        delete scene;
+    }
+    ClearResult = 1;
+}
+
+// The replay fingerprint: any change of type, team, place, hit points,
+// animation or frame shows; a difference below a thousandth or the sign of
+// a zero does not.
+TEST(StateHash, EveryRecordedQuantityCountsAndRoundingNoiseDoesNot)
+{
+    ClearObjectList();
+    auto* character = new ObjCharacter();
+    AddObject(character, TypeSlimeGreen, TeamEnemy, 1);
+    const uint64_t start = WorldStateHash();
+    for (int32_t* value : {&character->objectType, &character->team, &character->hp, &character->anim}) {
+        const int32_t kept = *value;
+        *value = kept + 1;
+        EXPECT_NE(WorldStateHash(), start);
+        *value = kept;
+    }
+    for (float* value : {&character->position.x, &character->position.y, &character->position.z,
+                         &character->animFrame}) {
+        *value = 0.002f;
+        EXPECT_NE(WorldStateHash(), start);
+        *value = 0.0001f;
+        EXPECT_EQ(WorldStateHash(), start);
+        *value = -0.0f;
+        EXPECT_EQ(WorldStateHash(), start);
+        *value = 0.0f;
+    }
+    EXPECT_EQ(StateHashLine(300).rfind("300 1 ", 0), 0u);
+    ClearObjectList();
 }
 
 TEST(InputScript, EventsByNameOrNumberSortedByFrame)
