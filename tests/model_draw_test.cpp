@@ -142,62 +142,51 @@ TEST_F(ModelDrawTest, ASecondLoadIntoATakenSlotChangesNothing)
     EXPECT_EQ(StaticModelPerScene[TestSlot], 0);
 }
 
-TEST_F(ModelDrawTest, AMissingTextureLeavesTheMaterialUntextured)
-{
-    SampleMesh mesh = BendingBar().mesh;
-    mesh.materials[0].texture = "no-such-image.png";
-    ASSERT_TRUE(LoadStaticModel(WriteFile(dir_, "bar.x", WriteStaticText(mesh)).c_str(), TestSlot));
-    EXPECT_EQ(StaticModelTable[TestSlot]->materials[0].texture, 0u);
-    DrawStaticModel(TestSlot, nullptr, Matrix4{}, Projection(), Matrix4{});
-    const Rgb pixel = PixelAt(PixelX(0.0f), PixelY(1.5f));
-    EXPECT_GT(pixel.r, 100);
-    EXPECT_LT(pixel.g, 20);
-}
-
-TEST_F(ModelDrawTest, ATexturedMaterialDrawsItsImage)
+// The upper half's colour: the material's own, its texture's, or one colour
+// given for the whole draw.
+TEST_F(ModelDrawTest, MaterialsDrawTheirColourOrTextureUnlessOneColourIsGiven)
 {
     // A 2 by 2 pure green image: whatever texel a fragment reads is green.
-    test_images::WriteFile(dir_.File("leaf.bmp"),
-                           test_images::MakeBmp(2, 2, [](int, int, uint8_t& r, uint8_t& g, uint8_t& b) {
-                               r = 0;
+    test_images::WriteFile(dir_.File("leaf.bmp"), test_images::MakeBmp(2, 2, [](int, int, uint8_t& r, uint8_t& g,
+                                                                                uint8_t& b) {
+                               r = b = 0;
                                g = 255;
-                               b = 0;
                            }));
-    SampleMesh mesh = BendingBar().mesh;
-    mesh.materials[0].diffuse[1] = 1.0f;
-    mesh.materials[0].diffuse[2] = 1.0f;
-    mesh.materials[0].texture = dir_.File("leaf.bmp");
-    ASSERT_TRUE(LoadStaticModel(WriteFile(dir_, "bar.x", WriteStaticText(mesh)).c_str(), TestSlot));
-    ASSERT_NE(StaticModelTable[TestSlot]->materials[0].texture, 0u);
-    DrawStaticModel(TestSlot, nullptr, Matrix4{}, Projection(), Matrix4{});
-    const Rgb pixel = PixelAt(PixelX(0.0f), PixelY(1.5f));
-    EXPECT_LT(pixel.r, 20);
-    EXPECT_GT(pixel.g, 100);
-    EXPECT_LT(pixel.b, 20);
-}
-
-TEST_F(ModelDrawTest, ColourOverrideDrawsEveryFaceFlatWhateverTheMaterials)
-{
-    SampleMesh mesh = BendingBar().mesh;
-    SampleMaterial green;
-    green.diffuse[0] = 0.0f;
-    green.diffuse[2] = 0.0f;
-    mesh.materials.push_back(green);
-    mesh.faceMaterials = {0, 0, 1, 1};
-    ASSERT_TRUE(LoadStaticModel(WriteFile(dir_, "bar.x", WriteStaticText(mesh)).c_str(), TestSlot));
-    DrawStaticModel(TestSlot, nullptr, Matrix4{}, Projection(), Matrix4{});
-    EXPECT_GT(PixelAt(PixelX(0.0f), PixelY(0.5f)).r, 100);
-    EXPECT_GT(PixelAt(PixelX(0.0f), PixelY(1.5f)).g, 100);
-    EXPECT_LT(PixelAt(PixelX(0.0f), PixelY(1.5f)).r, 20);
-
-    ClearWindow(0.0f, 0.0f, 0.0f);
+    SampleMaterial red;
+    red.diffuse[1] = red.diffuse[2] = 0.0f;
+    SampleMaterial missing = red;
+    missing.texture = "no-such-image.png";
+    SampleMaterial leaf;
+    leaf.texture = dir_.File("leaf.bmp");
     const float blue[4] = {0.0f, 0.0f, 1.0f, 1.0f};
-    DrawStaticModel(TestSlot, blue, Matrix4{}, Projection(), Matrix4{});
-    for (const float y : {0.5f, 1.5f}) {
-        const Rgb pixel = PixelAt(PixelX(0.0f), PixelY(y));
-        EXPECT_EQ(pixel.r, 0);
-        EXPECT_EQ(pixel.g, 0);
-        EXPECT_GT(pixel.b, 100);
+    const struct {
+        const char* what;
+        SampleMaterial upper;
+        const float* colour;
+        Rgb expected;  // 1 where a channel is bright, 0 where dark
+    } cases[] = {
+        {"a missing texture", missing, nullptr, {1, 0, 0}},
+        {"a texture", leaf, nullptr, {0, 1, 0}},
+        {"one colour over two materials", leaf, blue, {0, 0, 1}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        SampleMesh mesh = BendingBar().mesh;
+        mesh.materials = {red, c.upper};
+        mesh.faceMaterials = {0, 0, 1, 1};
+        ReleaseStaticModel(StaticModelTable[TestSlot]);
+        StaticModelTable[TestSlot] = nullptr;
+        ASSERT_TRUE(LoadStaticModel(WriteFile(dir_, "bar.x", WriteStaticText(mesh)).c_str(), TestSlot));
+        EXPECT_EQ(StaticModelTable[TestSlot]->materials[1].texture != 0u, c.upper.texture == leaf.texture);
+        ClearWindow(0.0f, 0.0f, 0.0f);
+        DrawStaticModel(TestSlot, c.colour, Matrix4{}, Projection(), Matrix4{});
+        for (const float y : {0.5f, 1.5f}) {
+            const Rgb pixel = PixelAt(PixelX(0.0f), PixelY(y));
+            const Rgb wanted = y < 1.0f && c.colour == nullptr ? Rgb{1, 0, 0} : c.expected;
+            EXPECT_EQ(pixel.r > 100, wanted.r == 1) << y;
+            EXPECT_EQ(pixel.g > 100, wanted.g == 1) << y;
+            EXPECT_EQ(pixel.b > 100, wanted.b == 1) << y;
+        }
     }
 }
 
