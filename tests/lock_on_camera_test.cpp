@@ -45,22 +45,11 @@ protected:
                           -90.0f, 10.0f, 2.0f, 0.2f);
     }
 
-    // One frame with the given key held (or none for -1).
-    void Frame(int heldKey = -1)
+    // A release in between, so the next press is fresh.
+    static void PressR()
     {
-        if (heldKey >= 0) {
-            PlatformKeyDown(heldKey);
-        }
-        PlatformBeginFrameKeys();
-        UpdateObjects();
-        if (heldKey >= 0) {
-            PlatformKeyUp(heldKey);
-        }
-    }
-    void PressR()
-    {
-        Frame(-1);  // a release in between, so the next press is fresh
-        Frame(VkR);
+        Step();
+        Tap(VkR);
     }
 
     static bool Finite(Vec3 v) { return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z); }
@@ -90,7 +79,7 @@ TEST_F(LockOnCamera, StartsBehindThePlayerAndEasesTowardNewGoals)
     const float startZ = camera->position.z;
     const float shares[3] = {0.2f, 0.36f, 0.488f};
     for (float share : shares) {
-        Frame();
+        Step();
         EXPECT_NEAR((startZ - camera->position.z) / 10.0f, share, 1e-4f);
     }
 }
@@ -98,17 +87,17 @@ TEST_F(LockOnCamera, StartsBehindThePlayerAndEasesTowardNewGoals)
 TEST_F(LockOnCamera, ArrowKeysTurnAndPitchIsClampedInOrbit)
 {
     for (int i = 0; i < 40; ++i) {
-        Frame(VkUp);
+        Tap(VkUp);
     }
     EXPECT_FLOAT_EQ(camera->pitch, 50.0f);
     EXPECT_LT(camera->eyeGoal.y, 2.0f);  // a large pitch puts the eye low
     for (int i = 0; i < 60; ++i) {
-        Frame(VkDown);
+        Tap(VkDown);
     }
     EXPECT_FLOAT_EQ(camera->pitch, -20.0f);
-    Frame(VkRight);
+    Tap(VkRight);
     EXPECT_FLOAT_EQ(camera->yaw, -92.0f);
-    Frame(VkLeft);
+    Tap(VkLeft);
     EXPECT_FLOAT_EQ(camera->yaw, -90.0f);
 }
 
@@ -132,16 +121,14 @@ TEST_F(LockOnCamera, LocksOnTheNearestAndDropsARemovedTargetAtOnce)
     EXPECT_NEAR(camera->eyeGoal.z, expectedEye.z, 1e-4f);
     EXPECT_FALSE(Vec3NotEqual(camera->lookGoal, nearest->position));
 
-    for (int i = 0; i < 30; ++i) {
-        Frame();
-    }
+    RunFrames(30);
     // The orbit carries on from where the lock left the eye: here 10 to the
     // side, 10 behind and 2 below the player, which is a heading of 45
     // degrees short of a full turn and a pitch of atan(2 / 10), both in the
     // game's degrees (pi taken as 3.14).
     camera->position = player->position + Vec3{10.0f, -2.0f, 10.0f};
     nearest->MarkForRemoval(1);
-    Frame();  // the camera updates first and lets go in this very frame
+    Step();  // the camera updates first and lets go in this very frame
     EXPECT_EQ(camera->LockTarget(), nullptr);
     EXPECT_FALSE(camera->wasLocked);
     const float gameDegrees = 180.0f / 3.14f;
@@ -162,18 +149,14 @@ TEST_F(LockOnCamera, DegenerateViewsKeepThePreviousGoalsAnglesAndView)
     ObjCharacter* onHead = AddEnemy({0.0f, 2.0f, 0.0f});
     PressR();
     ASSERT_EQ(camera->LockTarget(), onHead);
-    for (int i = 0; i < 5; ++i) {
-        Frame();
-    }
+    RunFrames(5);
     EXPECT_TRUE(Finite(camera->eyeGoal));
     EXPECT_TRUE(Finite(camera->position));
     EXPECT_TRUE(ViewFinite());
 
     // A target straight below the head puts the eye straight above the look point.
     onHead->position = Vec3{0.0f, -20.0f, 0.0f};
-    for (int i = 0; i < 600; ++i) {
-        Frame();
-    }
+    RunFrames(600);
     EXPECT_NEAR(camera->position.x, 0.0f, 1e-30f);
     EXPECT_NEAR(camera->position.z, 0.0f, 1e-30f);
     EXPECT_TRUE(ViewFinite());
@@ -186,9 +169,7 @@ TEST_F(LockOnCamera, DegenerateViewsKeepThePreviousGoalsAnglesAndView)
     EXPECT_FLOAT_EQ(camera->yaw, yawBefore);
     EXPECT_FLOAT_EQ(camera->pitch, -20.0f);  // looking straight down, clamped to the highest eye
     EXPECT_TRUE(Finite(camera->eyeGoal));
-    for (int i = 0; i < 5; ++i) {
-        Frame();
-    }
+    RunFrames(5);
     EXPECT_TRUE(Finite(camera->position));
     EXPECT_TRUE(ViewFinite());
 }
@@ -233,7 +214,7 @@ protected:
 TEST_F(LockOnCameraInAWalledStage, EyeIsPulledOntoTheWallAndKeptAboveTheGround)
 {
     for (int frame = 0; frame < 60; ++frame) {
-        Frame();
+        Step();
         EXPECT_LE(camera->eyeGoal.z, 5.0f + 1e-4f);
         EXPECT_LE(camera->position.z, 5.0f + 1e-4f);
     }
@@ -244,7 +225,7 @@ TEST_F(LockOnCameraInAWalledStage, EyeIsPulledOntoTheWallAndKeptAboveTheGround)
     // unit short of it, toward the look point, even though the line of sight
     // meets the wall further out.
     for (int frame = 0; frame < 60; ++frame) {
-        Frame(VkUp);
+        Tap(VkUp);
     }
     const float drop = 10.0f * std::sin(50.0f * DegToRad);
     const float toGround = 2.0f * std::sqrt(100.0f + drop * drop) / drop;
@@ -254,7 +235,7 @@ TEST_F(LockOnCameraInAWalledStage, EyeIsPulledOntoTheWallAndKeptAboveTheGround)
 
     // Whatever the orbit, the eye never ends up on the far side of the wall.
     for (int frame = 0; frame < 200; ++frame) {
-        Frame(frame % 3 == 0 ? VkLeft : VkDown);
+        Tap(frame % 3 == 0 ? VkLeft : VkDown);
         EXPECT_LE(camera->position.z, 5.0f + 1e-3f);
     }
 }
