@@ -69,62 +69,32 @@ std::uint16_t Le16(const std::vector<std::uint8_t>& b, std::size_t at)
     return static_cast<std::uint16_t>(b[at] | b[at + 1] << 8);
 }
 
-// RGBA, top row first, whatever the file kind.
-struct Picture {
-    int width = 0;
-    int height = 0;
-    std::vector<std::uint8_t> rgba;
-    const std::uint8_t* At(int x, int y) const
-    {
-        return &rgba[(static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + static_cast<std::size_t>(x)) * 4];
-    }
-};
-
-// Through the game's own BMP reader: RGB, top row first.
-Picture FromBmpBytes(const std::vector<std::uint8_t>& bytes)
-{
-    Picture picture;
-    int width = 0;
-    int height = 0;
-    const std::unique_ptr<std::uint8_t[]> rgb = DecodeBmp(bytes.data(), bytes.size(), width, height);
-    if (!rgb) {
-        return picture;
-    }
-    picture.width = width;
-    picture.height = height;
-    picture.rgba.assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 4, 255);
-    for (std::size_t i = 0; i < static_cast<std::size_t>(width) * static_cast<std::size_t>(height); ++i) {
-        picture.rgba[i * 4] = rgb[i * 3];
-        picture.rgba[i * 4 + 1] = rgb[i * 3 + 1];
-        picture.rgba[i * 4 + 2] = rgb[i * 3 + 2];
-    }
-    return picture;
-}
-
-// Through the game's own PNG layer.
-Picture FromPngFile(const fs::path& path)
-{
-    Picture picture;
-    PngImage image;
-    if (!ReadPngFile(path.c_str(), image)) {
-        return picture;
-    }
-    picture.width = image.width;
-    picture.height = image.height;
-    picture.rgba = std::move(image.rgba);
-    return picture;
-}
-
-Picture Decode(const ImageFile& file)
+// Through the game's own readers, as RGBA with the top row first.
+PngImage Decode(const ImageFile& file)
 {
     const fs::path path = BinDir / std::string(file.path);
-    return file.format == ImageFormat::Bmp ? FromBmpBytes(ReadFile(path)) : FromPngFile(path);
+    PngImage picture;
+    if (file.format == ImageFormat::Png) {
+        ReadPngFile(path.c_str(), picture);
+        return picture;
+    }
+    const std::vector<std::uint8_t> bytes = ReadFile(path);
+    const std::unique_ptr<std::uint8_t[]> rgb = DecodeBmp(bytes.data(), bytes.size(), picture.width, picture.height);
+    for (int i = 0; rgb != nullptr && i < picture.width * picture.height; ++i) {
+        picture.rgba.insert(picture.rgba.end(), {rgb[3 * i], rgb[3 * i + 1], rgb[3 * i + 2], 255});
+    }
+    return picture;
+}
+
+const std::uint8_t* At(const PngImage& picture, int x, int y)
+{
+    return &picture.rgba[(static_cast<std::size_t>(y) * static_cast<std::size_t>(picture.width) + x) * 4];
 }
 
 // Many rectangles share a picture; decode each one once.
-const Picture& DecodeOnce(const ImageFile& file)
+const PngImage& DecodeOnce(const ImageFile& file)
 {
-    static std::map<std::string_view, Picture> decoded;
+    static std::map<std::string_view, PngImage> decoded;
     auto found = decoded.find(file.path);
     if (found == decoded.end()) {
         found = decoded.emplace(file.path, Decode(file)).first;
@@ -211,7 +181,7 @@ TEST(ContentMedia, EveryPictureDecodesAtItsListedSize)
         SCOPED_TRACE(std::string(file.path));
         // The game picks its reader by the path's spelling.
         EXPECT_EQ(IsBmpPath(std::string(file.path).c_str()), file.format == ImageFormat::Bmp);
-        const Picture picture = Decode(file);
+        const PngImage picture = Decode(file);
         EXPECT_EQ(picture.width, file.width);
         EXPECT_EQ(picture.height, file.height);
     }
@@ -232,7 +202,7 @@ TEST(ContentMedia, DrawnRectanglesHoldArtAndClearOnesLetLaterSpritesThrough)
         ASSERT_GT(rect.bottom, rect.top);
         ASSERT_LE(rect.right, file->width);
         ASSERT_LE(rect.bottom, file->height);
-        const Picture& picture = DecodeOnce(*file);
+        const PngImage& picture = DecodeOnce(*file);
         ASSERT_EQ(picture.width, file->width);
 
         int opaque = 0;
@@ -241,7 +211,7 @@ TEST(ContentMedia, DrawnRectanglesHoldArtAndClearOnesLetLaterSpritesThrough)
         int lightest = 0;
         for (int y = rect.top; y < rect.bottom; ++y) {
             for (int x = rect.left; x < rect.right; ++x) {
-                const std::uint8_t* p = picture.At(x, y);
+                const std::uint8_t* p = At(picture, x, y);
                 visible += p[3] > 0 ? 1 : 0;
                 // The sprite shaders drop texels below half alpha.
                 if (p[3] >= 128) {
@@ -333,15 +303,15 @@ TEST(ContentWriters, BmpRowsRunBottomUpInBlueGreenRedWithPadding)
     EXPECT_EQ(Le16(bytes, 28), 24);
     EXPECT_EQ(Le32(bytes, 30), 0u);
     // The first file row is the bottom row, blue first.
-    EXPECT_EQ(bytes[54], 60);
-    EXPECT_EQ(bytes[55], 50);
-    EXPECT_EQ(bytes[56], 40);
+    EXPECT_EQ(std::vector<std::uint8_t>(bytes.begin() + 54, bytes.begin() + 57), (std::vector<std::uint8_t>{60, 50, 40}));
     EXPECT_EQ(bytes[63], 0);
     EXPECT_EQ(bytes[66], 30);
-    const Picture back = FromBmpBytes(bytes);
-    ASSERT_EQ(back.width, 3);
-    EXPECT_EQ(back.At(0, 0)[0], 10);
-    EXPECT_EQ(back.At(2, 1)[2], 62);
+    int width = 0;
+    int height = 0;
+    const std::unique_ptr<std::uint8_t[]> back = DecodeBmp(bytes.data(), bytes.size(), width, height);
+    ASSERT_EQ(width, 3);
+    EXPECT_EQ(back[0], 10);
+    EXPECT_EQ(back[3 * 5 + 2], 62);
 
     // A 4-pixel-wide image needs no padding at all.
     EXPECT_EQ(EncodeBmp(4, 1, std::vector<std::uint8_t>(12, 7)).size(), 54u + 12u);
@@ -362,10 +332,9 @@ TEST(ContentWriters, WritersRefuseBuffersThatDoNotMatchTheSize)
     EXPECT_FALSE(WriteSounds((folder / "blocker" / "data").string()));
 
     ASSERT_TRUE(WritePng((folder / "ok.png").string(), 2, 1, {255, 0, 0, 255, 0, 0, 255, 0}));
-    const Picture back = FromPngFile(folder / "ok.png");
-    ASSERT_EQ(back.width, 2);
-    EXPECT_EQ(back.At(0, 0)[0], 255);
-    EXPECT_EQ(back.At(1, 0)[3], 0);
+    PngImage back;
+    ASSERT_TRUE(ReadPngFile((folder / "ok.png").c_str(), back));
+    EXPECT_EQ(back.rgba, (std::vector<std::uint8_t>{255, 0, 0, 255, 0, 0, 255, 0}));
 }
 
 TEST(ContentWriters, WavIsScaledToItsPeakAndBrokenSamplesBecomeSilence)
