@@ -8,7 +8,6 @@
 
 #include "objects/chara_player.h"
 #include "objects/stage_geometry.h"
-#include "render/static_model.h"
 #include "scenes/scene_game_over.h"
 #include "tests/objects_world.h"
 
@@ -205,20 +204,7 @@ TEST_F(CharaPlayerTest, WalksRelativeToTheCamera)
 TEST_F(CharaPlayerTest, WallsStopThePlayerAndLetItSlide)
 {
     constexpr int WallSlot = 31;
-    auto* wall = new StaticModel();
-    for (const Vec3& corner : {Vec3{-50.0f, -5.0f, -2.0f}, Vec3{50.0f, -5.0f, -2.0f}, Vec3{50.0f, 5.0f, -2.0f},
-                               Vec3{-50.0f, 5.0f, -2.0f}}) {
-        ModelVertex vertex;
-        vertex.x = corner.x;
-        vertex.y = corner.y;
-        vertex.z = corner.z;
-        wall->vertices.push_back(vertex);
-    }
-    wall->vertexCount = 4;
-    wall->faceIndices = {0, 1, 2, 0, 2, 3};
-    wall->faceCount = 2;
-    ASSERT_EQ(StaticModelTable[WallSlot], nullptr);
-    StaticModelTable[WallSlot] = wall;
+    PutWallAhead(WallSlot);
     StageGeometry geometry;
     geometry.wallModel = WallSlot;
     player->stage = &geometry;
@@ -234,8 +220,6 @@ TEST_F(CharaPlayerTest, WallsStopThePlayerAndLetItSlide)
     RunFrames(10);
     EXPECT_GT(player->position.x - x, 0.5f);
     EXPECT_GT(player->position.z, -2.0f);
-    StaticModelTable[WallSlot] = nullptr;
-    delete wall;
 }
 
 TEST_F(CharaPlayerTest, ContactHurtsKnocksBackAndRepeatsWhileTouching)

@@ -14,24 +14,6 @@ constexpr int VkR = 82;
 constexpr int TestWallSlot = 30;
 constexpr int TestGroundSlot = 31;
 
-// A square of two triangles, corners in order a, b, c, d around it, facing
-// the side of (b - a) x (d - a).
-StaticModel* MakeSquare(Vec3 a, Vec3 b, Vec3 c, Vec3 d)
-{
-    auto* model = new StaticModel();
-    for (Vec3 corner : {a, b, c, d}) {
-        ModelVertex vertex;
-        vertex.x = corner.x;
-        vertex.y = corner.y;
-        vertex.z = corner.z;
-        model->vertices.push_back(vertex);
-    }
-    model->vertexCount = 4;
-    model->faceIndices = {0, 1, 3, 1, 2, 3};
-    model->faceCount = 2;
-    return model;
-}
-
 class LockOnCamera : public ObjectsWorld {
 protected:
     void SetUp() override
@@ -191,22 +173,14 @@ protected:
     {
         LockOnCamera::SetUp();
         // A wall 5 units behind the player's back, facing it, and the ground.
-        StaticModelTable[TestWallSlot] = MakeSquare({-50.0f, -50.0f, 5.0f}, {-50.0f, 50.0f, 5.0f},
-                                                    {50.0f, 50.0f, 5.0f}, {50.0f, -50.0f, 5.0f});
-        StaticModelTable[TestGroundSlot] = MakeSquare({-50.0f, 0.0f, -50.0f}, {-50.0f, 0.0f, 50.0f},
-                                                      {50.0f, 0.0f, 50.0f}, {50.0f, 0.0f, -50.0f});
+        PutSquare(TestWallSlot, {-50.0f, -50.0f, 5.0f}, {-50.0f, 50.0f, 5.0f}, {50.0f, 50.0f, 5.0f},
+                  {50.0f, -50.0f, 5.0f});
+        PutSquare(TestGroundSlot, {-50.0f, 0.0f, -50.0f}, {-50.0f, 0.0f, 50.0f}, {50.0f, 0.0f, 50.0f},
+                  {50.0f, 0.0f, -50.0f});
         stage.wallModel = TestWallSlot;
         stage.groundModel = TestGroundSlot;
         SetupLockOnCamera(camera, SpriteQuad{}, VkRight, VkLeft, VkUp, VkDown, VkR, &stage, player, -5.0f,
                           -90.0f, 10.0f, 2.0f, 0.2f);
-    }
-    void TearDown() override
-    {
-        for (int slot : {TestWallSlot, TestGroundSlot}) {
-            delete StaticModelTable[slot];
-            StaticModelTable[slot] = nullptr;
-        }
-        LockOnCamera::TearDown();
     }
     StageGeometry stage;
 };

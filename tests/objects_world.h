@@ -21,6 +21,7 @@
 #include "objects/obj_camera.h"
 #include "objects/obj_character.h"
 #include "objects/obj_weapon.h"
+#include "render/static_model.h"
 #include "tests/test_files.h"
 
 // A weapon that only writes down what its holder asks of it, with the
@@ -71,6 +72,11 @@ protected:
     }
     void TearDown() override
     {
+        for (int slot : squareSlots) {
+            delete StaticModelTable[slot];
+            StaticModelTable[slot] = nullptr;
+        }
+        squareSlots.clear();
         ClearObjectList();
         delete NextScene;
         NextScene = nullptr;
@@ -165,6 +171,28 @@ protected:
         PlatformKeyUp(key);
     }
 
+    // A square of two triangles in a model slot until the test ends: corners
+    // a, b, c, d go round it, and it faces the side of (b - a) x (d - a).
+    void PutSquare(int slot, Vec3 a, Vec3 b, Vec3 c, Vec3 d)
+    {
+        ASSERT_EQ(StaticModelTable[slot], nullptr);
+        auto* model = new StaticModel();
+        for (Vec3 corner : {a, b, c, d}) {
+            ModelVertex vertex;
+            vertex.x = corner.x;
+            vertex.y = corner.y;
+            vertex.z = corner.z;
+            model->vertices.push_back(vertex);
+        }
+        model->vertexCount = 4;
+        model->faceIndices = {0, 1, 3, 1, 2, 3};
+        model->faceCount = 2;
+        StaticModelTable[slot] = model;
+        squareSlots.push_back(slot);
+    }
+    // A wall across the way at z = -2, its face toward the origin.
+    void PutWallAhead(int slot) { PutSquare(slot, {-50, -5, -2}, {50, -5, -2}, {50, 5, -2}, {-50, 5, -2}); }
+
     // A short tone in each slot, so a test can tell which slots were started.
     void LoadTone(std::initializer_list<int> slots)
     {
@@ -178,4 +206,5 @@ protected:
     TempDir dir;
     InDirectory inDir{dir.Path()};
     uint32_t startsBefore[SoundSlotCount] = {};
+    std::vector<int> squareSlots;
 };

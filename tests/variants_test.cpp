@@ -20,7 +20,6 @@
 #include "objects/damage.h"
 #include "objects/main_camera_lock_on.h"
 #include "objects/weapon_staff.h"
-#include "render/static_model.h"
 #include "scenes/scene_game_over.h"
 #include "tests/objects_world.h"
 
@@ -176,19 +175,7 @@ TEST_F(VariantsTest, GreenSlimeChargeHurtsEnemiesForSixUpdatesAndOnlyOncePerReco
 TEST_F(VariantsTest, SlidingAlongAWallFacesAlongIt)
 {
     constexpr int WallSlot = 31;
-    auto* wall = new StaticModel();
-    for (const Vec3& corner : {Vec3{-50.0f, -5.0f, -2.0f}, Vec3{50.0f, -5.0f, -2.0f}, Vec3{50.0f, 5.0f, -2.0f},
-                               Vec3{-50.0f, 5.0f, -2.0f}}) {
-        ModelVertex vertex;
-        vertex.x = corner.x;
-        vertex.y = corner.y;
-        vertex.z = corner.z;
-        wall->vertices.push_back(vertex);
-    }
-    wall->vertexCount = 4;
-    wall->faceIndices = {0, 1, 2, 0, 2, 3};
-    wall->faceCount = 2;
-    StaticModelTable[WallSlot] = wall;
+    PutWallAhead(WallSlot);
     StageGeometry geometry;
     geometry.wallModel = WallSlot;
     auto* slime = AddVariant<CharaPlayerSlimeGreen>();
@@ -196,8 +183,6 @@ TEST_F(VariantsTest, SlidingAlongAWallFacesAlongIt)
     PlatformKeyDown(VkW);
     PlatformKeyDown(VkD);
     RunFrames(60);
-    StaticModelTable[WallSlot] = nullptr;
-    delete wall;
     EXPECT_GT(slime->position.z, -2.0f);
     EXPECT_GT(slime->position.x, 2.0f);
     const Vec3 facing = ForwardOf(*slime);
