@@ -240,14 +240,6 @@ TEST_F(CharaPlayerTest, ContactHurtsKnocksBackAndRepeatsWhileTouching)
     EXPECT_EQ(player->hp, 130);
 }
 
-TEST_F(CharaPlayerTest, WizardsNeverHurtByTouch)
-{
-    AddToucher(TypeWizard, 30, Vec3{0.0f, 0.0f, 0.0f});
-    RunFrames(5);
-    EXPECT_EQ(player->hp, 150);
-    EXPECT_FALSE(player->knockedBack);
-}
-
 TEST_F(CharaPlayerTest, HitDuringAttackEndsStrikeButKeepsComboStep)
 {
     Tap(VkCtrl);

@@ -196,14 +196,6 @@ TEST_F(SwordInHand, HitSphereFollowsTheHandAsLastPosedAndHitsOnTheNextUpdate)
     EXPECT_EQ(enemy->hp, 93);
 }
 
-TEST_F(Sword, WithoutAModelTheSphereStaysOnTheHoldersBody)
-{
-    ASSERT_EQ(SkinModelTable[0], nullptr);  // as when the character file is missing
-    Arm({-4.0f, 0.0f, 7.0f});
-    UpdateObjects();
-    EXPECT_NEAR(Length(sword->collider->sphere->center - Vec3{-4.0f, 1.0f, 7.2f}), 0.0f, 1e-5f);
-}
-
 using Spear = ObjectsWorld;
 
 TEST_F(Spear, EachSideHurtsOnlyTheOtherAndOnlyThoseThatCanBeHit)
