@@ -9,7 +9,6 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <regex>
 #include <string>
 
 #include "render/shaders.h"
@@ -222,39 +221,4 @@ TEST(Shaders, LongJapaneseLogIsCutBetweenCharacters)
     }
     EXPECT_EQ(CompileFailureMessage("2DDraw_glsl.frag", "short"),
               "2DDraw_glsl.fragのコンパイルに失敗しました。\nエラーメッセージ：\nshort");
-}
-
-TEST(Shaders, VaryingTheVertexShaderNeverWritesGivesTheLinkMessage)
-{
-    REQUIRE_TEST_WINDOW();
-    BrokenLibrary library;
-    const fs::path vertex = library.Source("2DDraw_glsl.vert");
-    std::string text = ReadText(vertex);
-    text = std::regex_replace(text, std::regex("varying vec2 uv;"), "");
-    text = std::regex_replace(text, std::regex("uv = gl_MultiTexCoord0.xy;"), "");
-    WriteText(vertex, text);
-    int succeeded = 0;
-    const std::string shown = library.RunStartUpOrder(succeeded);
-
-    EXPECT_EQ(succeeded, 2);
-    EXPECT_EQ(Draw2DProgram.program, LinkFailed);
-    EXPECT_EQ(Draw2DTo3DSpaceProgram.program, 0u);
-    EXPECT_EQ(shown, std::string(LinkMessage) + "\n");
-}
-
-// A missing file compiles as empty source; depending on the driver that
-// fails at compile time (the file's own message) or at link time.
-TEST(Shaders, MissingSourceShowsOneMessageAndStopsStartUp)
-{
-    REQUIRE_TEST_WINDOW();
-    BrokenLibrary library;
-    fs::remove(library.Source("SkinModel_glsl.vert"));
-    int succeeded = 0;
-    const std::string shown = library.RunStartUpOrder(succeeded);
-    EXPECT_EQ(succeeded, 0);
-    EXPECT_FALSE(Built(SkinModelProgram));
-    EXPECT_EQ(SkinModelShadowProgram.program, 0u);
-    const bool compileMessage = shown.rfind("SkinModel_glsl.vertのコンパイルに失敗しました。", 0) == 0;
-    EXPECT_TRUE(compileMessage || shown == std::string(LinkMessage) + "\n") << shown;
-    EXPECT_EQ(CountOccurrences(shown, "に失敗しました") + CountOccurrences(shown, LinkMessage), 1);
 }
