@@ -46,17 +46,6 @@ TEST_F(FramePacerTest, RateIsZeroUntilTheFirstWindowCompletes)
     EXPECT_NEAR(PaceFrame(pacer, FakeClock, FakeSleep), 1000.0f / 33.0f, 0.5f);
 }
 
-TEST_F(FramePacerTest, OnTimeFramesSleepToTheSchedule)
-{
-    PaceFrame(pacer, FakeClock, FakeSleep);  // window starts at 1000
-    ASSERT_EQ(sleeps.size(), 1u);
-    EXPECT_EQ(sleeps[0], 33u);
-    fakeNow += 13;
-    PaceFrame(pacer, FakeClock, FakeSleep);
-    EXPECT_EQ(sleeps.back(), 20u);
-    EXPECT_EQ(fakeNow, 1000u + 66u);
-}
-
 TEST_F(FramePacerTest, LateFrameIsFollowedByFramesWithoutSleep)
 {
     PaceFrame(pacer, FakeClock, FakeSleep);  // frame 1 ends at 1033

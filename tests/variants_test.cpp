@@ -332,33 +332,30 @@ TEST_F(WivernTest, DivePrefersTheLockOnTargetAndGivesUpWithoutAnyEnemy)
     EXPECT_EQ(wivern->DiveTarget(), far);
 }
 
-TEST_F(WivernTest, TargetDeletedMidDiveSendsItBackUp)
+// A dive whose target is deleted, or that is knocked back, climbs back to
+// the flying height and free flight.
+TEST_F(WivernTest, AnInterruptedDiveClimbsBack)
 {
-    AddWivern();
-    ObjCharacter* enemy = AddStill({0.0f, 0.0f, -20.0f});
-    Tap(VkCtrl);
-    RunFrames(20);
-    ASSERT_EQ(wivern->divePhase, 1);
-    RunFrames(3);
-    enemy->MarkForRemoval(0);
-    RunFrames(2);
-    EXPECT_EQ(wivern->DiveTarget(), nullptr);
-    EXPECT_EQ(wivern->divePhase, 2);
-    ExpectBackAtHeight();
-}
-
-TEST_F(WivernTest, KnockedBackInTheDiveClimbsBackToFlyingHeight)
-{
-    AddWivern();
-    ObjCharacter* enemy = AddStill({0.0f, 0.0f, -30.0f});
-    Tap(VkCtrl);
-    RunFrames(25);
-    ASSERT_EQ(wivern->divePhase, 1);
-    EXPECT_LT(wivern->position.y, PlayerWivernHeight);
-    ApplyDamage(10, HitStrength, enemy, wivern);
-    WaitOutKnockback(wivern);
-    EXPECT_EQ(wivern->divePhase, 2);
-    ExpectBackAtHeight();
+    for (const bool knockedBack : {false, true}) {
+        SCOPED_TRACE(knockedBack ? "knocked back" : "target deleted");
+        ClearObjectList();
+        AddWivern();
+        ObjCharacter* enemy = AddStill({0.0f, 0.0f, -30.0f});
+        Tap(VkCtrl);
+        RunFrames(23);
+        ASSERT_EQ(wivern->divePhase, 1);
+        EXPECT_LT(wivern->position.y, PlayerWivernHeight);
+        if (knockedBack) {
+            ApplyDamage(10, HitStrength, enemy, wivern);
+            WaitOutKnockback(wivern);
+        } else {
+            enemy->MarkForRemoval(0);
+            RunFrames(2);
+            EXPECT_EQ(wivern->DiveTarget(), nullptr);
+        }
+        EXPECT_EQ(wivern->divePhase, 2);
+        ExpectBackAtHeight();
+    }
 }
 
 TEST_F(WivernTest, EnemyWyvernsHurtOnlyWhileDivingAndOncePerDive)
