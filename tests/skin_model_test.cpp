@@ -70,7 +70,9 @@ void Replace(std::string& text, const std::string& from, const std::string& to)
 
 }  // namespace
 
-TEST(SkinModelReader, NumbersFramesDepthFirstParentsFirst)
+// Frames numbered depth first with parents first; influences by the named
+// frame's number in block order; offsets; every set its own track.
+TEST(SkinModelReader, ReadsFramesWeightsOffsetsAndSets)
 {
     SkinModel model;
     ASSERT_TRUE(ParseSkinModel(WriteSkinText(TreeSkin()), model));
@@ -96,12 +98,6 @@ TEST(SkinModelReader, NumbersFramesDepthFirstParentsFirst)
     for (const Matrix4& bone : model.boneMatrices) {
         ExpectIdentity(bone);
     }
-}
-
-TEST(SkinModelReader, GivesInfluencesTheNamedFramesIndexInBlockOrder)
-{
-    SkinModel model;
-    ASSERT_TRUE(ParseSkinModel(WriteSkinText(TreeSkin()), model));
     const auto& v = model.influences;
     // The A1 block is second in the file but A1 is frame 2.
     EXPECT_EQ(v[2].bone[0], 2);
@@ -114,23 +110,10 @@ TEST(SkinModelReader, GivesInfluencesTheNamedFramesIndexInBlockOrder)
     EXPECT_EQ(std::vector<float>(v[0].weight, v[0].weight + 4), (std::vector<float>{0.1f, 0.2f, 0.3f, 0.4f}));
     EXPECT_EQ(v[5].bone[0], 3);
     EXPECT_EQ(v[4].bone[0], -1);
-}
-
-TEST(SkinModelReader, ReadsOffsetMatricesAndLeavesUnnamedFramesAtIdentity)
-{
-    SkinModel model;
-    ASSERT_TRUE(ParseSkinModel(WriteSkinText(TreeSkin()), model));
-    SkinFrame* root = model.rootFrame.get();
     EXPECT_FLOAT_EQ(FindFrameByName("A1", root)->offsetMatrix.m[13], -1.0f);
     // A later block naming the same frame replaces its offset.
     EXPECT_FLOAT_EQ(FindFrameByName("B", root)->offsetMatrix.m[14], -2.0f);
     ExpectIdentity(FindFrameByName("A", root)->offsetMatrix);
-}
-
-TEST(SkinModelReader, ReadsEveryAnimationSetAsItsOwnTrack)
-{
-    SkinModel model;
-    ASSERT_TRUE(ParseSkinModel(WriteSkinText(TreeSkin()), model));
     EXPECT_EQ(model.animationSetCount, 2);
     for (int i = 0; i < 5; ++i) {
         const SkinFrame* frame = model.boneFrames[static_cast<size_t>(i)];
