@@ -14,21 +14,12 @@
 #include "objects/stage_geometry.h"
 #include "render/static_model.h"
 #include "tests/test_files.h"
+#include "tests/test_math.h"
 
 namespace {
 
 constexpr float Tolerance = 1e-5f;
 const float NaN = std::numeric_limits<float>::quiet_NaN();
-
-::testing::AssertionResult Near(Vec3 expected, Vec3 actual, float tolerance = Tolerance)
-{
-    if (std::fabs(expected.x - actual.x) <= tolerance && std::fabs(expected.y - actual.y) <= tolerance &&
-        std::fabs(expected.z - actual.z) <= tolerance) {
-        return ::testing::AssertionSuccess();
-    }
-    return ::testing::AssertionFailure() << "(" << actual.x << ", " << actual.y << ", " << actual.z << ") is not ("
-                                         << expected.x << ", " << expected.y << ", " << expected.z << ")";
-}
 
 class CollisionObjects : public ::testing::Test {
 protected:

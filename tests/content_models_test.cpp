@@ -17,6 +17,7 @@
 #include "render/skin_model.h"
 #include "render/static_model.h"
 #include "tests/test_files.h"
+#include "tests/test_math.h"
 
 namespace {
 
@@ -45,12 +46,6 @@ StaticModel Static(const char* file)
     StaticModel model;
     EXPECT_TRUE(ParseStaticModel(Text(file), model)) << file;
     return model;
-}
-
-Vec3 PointOf(const Matrix4& m, Vec3 p)
-{
-    const Vec4 r = MatTransform(m, {p.x, p.y, p.z, 1.0f});
-    return {r.x, r.y, r.z};
 }
 
 Vec3 PositionOf(const ModelVertex& v)
@@ -87,7 +82,7 @@ Box PosedBounds(SkinModel& model, int set, float time)
         for (int k = 0; k < MaxInfluences; ++k) {
             const int bone = model.influences[i].bone[k];
             if (bone >= 0) {
-                p = p + PointOf(model.boneMatrices[bone], PositionOf(model.vertices[i])) * model.influences[i].weight[k];
+                p = p + Point(model.boneMatrices[bone], PositionOf(model.vertices[i])) * model.influences[i].weight[k];
             }
         }
         box.Add(p);
@@ -264,8 +259,8 @@ TEST(ContentModels, WeaponsSitInTheHandsAsTheGamePosesThem)
     // Standing: the sword's blade (the mount's +Y) points ahead and up from a
     // right hand at hip height.
     const Matrix4 stand = HandAt(player, 0, 0.0f, 12);
-    const Vec3 hilt = PointOf(stand, {0.0f, 0.0f, 0.0f});
-    const Vec3 tip = PointOf(stand, {0.0f, 1.5f, 0.0f});
+    const Vec3 hilt = Point(stand, {0.0f, 0.0f, 0.0f});
+    const Vec3 tip = Point(stand, {0.0f, 1.5f, 0.0f});
     EXPECT_GT(hilt.x, 0.1f) << "the sword hand is the right hand (+X)";
     EXPECT_GT(hilt.y, 0.7f);
     EXPECT_LT(hilt.y, 1.4f);
@@ -274,25 +269,25 @@ TEST(ContentModels, WeaponsSitInTheHandsAsTheGamePosesThem)
     // The first attack raises the blade behind the head while winding up and
     // has swung it down in front by the time the hit window is open.
     const Matrix4 windUp = HandAt(player, 2, 25.0f, 12);
-    EXPECT_GT(PointOf(windUp, {}).y, 1.5f);
-    EXPECT_GT(PointOf(windUp, {0.0f, 1.5f, 0.0f}).z, PointOf(windUp, {}).z + 0.3f);
-    EXPECT_LT(PointOf(HandAt(player, 2, 40.0f, 12), {0.0f, 1.5f, 0.0f}).z, -0.8f);
+    EXPECT_GT(Point(windUp, {}).y, 1.5f);
+    EXPECT_GT(Point(windUp, {0.0f, 1.5f, 0.0f}).z, Point(windUp, {}).z + 0.3f);
+    EXPECT_LT(Point(HandAt(player, 2, 40.0f, 12), {0.0f, 1.5f, 0.0f}).z, -0.8f);
     // Between keys the blend keeps the hand attached.
-    const Vec3 a = PointOf(HandAt(player, 1, 10.0f, 12), {});
-    const Vec3 mid = PointOf(HandAt(player, 1, 12.5f, 12), {});
-    const Vec3 b = PointOf(HandAt(player, 1, 15.0f, 12), {});
+    const Vec3 a = Point(HandAt(player, 1, 10.0f, 12), {});
+    const Vec3 mid = Point(HandAt(player, 1, 12.5f, 12), {});
+    const Vec3 b = Point(HandAt(player, 1, 15.0f, 12), {});
     EXPECT_LE(Length(mid - a), Length(b - a) + 0.05f);
 
     // The spear (along the hand's -Z) is level and ahead when idle, and the
     // thrust carries its tip furthest forward between frames 35 and 42.
     SkinModel lizard = Skin("model/lizaldy.x");
     const Vec3 spearTip{0.0f, 0.0f, -1.5f};
-    const float idle = PointOf(HandAt(lizard, 0, 0.0f, 12), spearTip).z;
+    const float idle = Point(HandAt(lizard, 0, 0.0f, 12), spearTip).z;
     EXPECT_LT(idle, -1.0f);
     float furthest = 0.0f;
     float furthestTime = -1.0f;
     for (float time = 0.0f; time <= 60.0f; time += 2.5f) {
-        const float z = PointOf(HandAt(lizard, 2, time, 12), spearTip).z;
+        const float z = Point(HandAt(lizard, 2, time, 12), spearTip).z;
         if (z < furthest) {
             furthest = z;
             furthestTime = time;
@@ -305,8 +300,8 @@ TEST(ContentModels, WeaponsSitInTheHandsAsTheGamePosesThem)
     // The staff stays upright in the wizard's hand and goes overhead to cast.
     SkinModel wizard = Skin("model/wizard.x");
     const Matrix4 staff = HandAt(wizard, 0, 0.0f, 6);
-    EXPECT_GT(PointOf(staff, {0.0f, 0.9f, 0.0f}).y - PointOf(staff, {0.0f, -0.9f, 0.0f}).y, 1.5f);
-    EXPECT_GT(PointOf(HandAt(wizard, 1, 30.0f, 6), {0.0f, 0.9f, 0.0f}).y, 2.0f);
+    EXPECT_GT(Point(staff, {0.0f, 0.9f, 0.0f}).y - Point(staff, {0.0f, -0.9f, 0.0f}).y, 1.5f);
+    EXPECT_GT(Point(HandAt(wizard, 1, 30.0f, 6), {0.0f, 0.9f, 0.0f}).y, 2.0f);
 }
 
 TEST(ContentModels, PropsReadSoundAndInPlace)

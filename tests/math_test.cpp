@@ -7,42 +7,13 @@
 
 #include "math/vector_math.h"
 #include "objects/object.h"
+#include "tests/test_math.h"
 
 namespace {
 
 constexpr float HalfPi = 1.5707964f;
 const float NaN = std::numeric_limits<float>::quiet_NaN();
 const float Inf = std::numeric_limits<float>::infinity();
-
-::testing::AssertionResult Near(Vec3 expected, Vec3 actual, float tolerance = 1e-5f)
-{
-    if (std::fabs(expected.x - actual.x) <= tolerance && std::fabs(expected.y - actual.y) <= tolerance &&
-        std::fabs(expected.z - actual.z) <= tolerance) {
-        return ::testing::AssertionSuccess();
-    }
-    return ::testing::AssertionFailure() << "(" << actual.x << ", " << actual.y << ", " << actual.z << ") is not ("
-                                         << expected.x << ", " << expected.y << ", " << expected.z << ")";
-}
-
-::testing::AssertionResult Near(const Matrix4& expected, const Matrix4& actual, float tolerance = 1e-5f)
-{
-    for (int i = 0; i < 16; ++i) {
-        if (!(std::fabs(expected.m[i] - actual.m[i]) <= tolerance)) {
-            return ::testing::AssertionFailure() << "element " << i << " is " << actual.m[i] << ", not "
-                                                 << expected.m[i];
-        }
-    }
-    return ::testing::AssertionSuccess();
-}
-
-::testing::AssertionResult Near(Quaternion expected, Quaternion actual, float tolerance = 1e-5f)
-{
-    return Near(Vec3{expected.x, expected.y, expected.z}, Vec3{actual.x, actual.y, actual.z}, tolerance) &&
-                   std::fabs(expected.w - actual.w) <= tolerance
-               ? ::testing::AssertionSuccess()
-               : ::testing::AssertionFailure() << "quaternion (" << actual.w << ", " << actual.x << ", " << actual.y
-                                               << ", " << actual.z << ")";
-}
 
 bool AllFinite(const Matrix4& m)
 {
@@ -52,12 +23,6 @@ bool AllFinite(const Matrix4& m)
         }
     }
     return true;
-}
-
-Vec3 Point(const Matrix4& m, Vec3 p)
-{
-    const Vec4 r = MatTransform(m, {p.x, p.y, p.z, 1.0f});
-    return {r.x, r.y, r.z};
 }
 
 // A matrix with no symmetry, so a transposed or mis-signed cofactor shows.

@@ -7,28 +7,13 @@
 
 #include "render/posing.h"
 #include "render/weapon_mount.h"
+#include "tests/test_math.h"
 #include "tests/x_samples.h"
 
 namespace {
 
 constexpr float Tolerance = 1e-5f;
 const float Half = std::sqrt(0.5f);
-
-void ExpectMatrix(const Matrix4& actual, const std::array<float, 16>& expected)
-{
-    for (int i = 0; i < 16; ++i) {
-        EXPECT_NEAR(actual.m[i], expected[static_cast<size_t>(i)], Tolerance) << "element " << i;
-    }
-}
-
-Vec4 Apply(const Matrix4& m, float x, float y, float z) { return MatTransform(m, Vec4{x, y, z, 1.0f}); }
-
-void ExpectPoint(Vec4 p, float x, float y, float z)
-{
-    EXPECT_NEAR(p.x, x, Tolerance);
-    EXPECT_NEAR(p.y, y, Tolerance);
-    EXPECT_NEAR(p.z, z, Tolerance);
-}
 
 SkinModel Parsed(const SampleSkin& skin)
 {
@@ -134,7 +119,7 @@ TEST(LocalMatrix, AtAKeyIsTranslationScaleAndInverseRotation)
     key.scale = Vec3{2.0f, 3.0f, 4.0f};
     key.rotation = Quaternion{Half, 0.0f, Half, 0.0f};  // 90 degrees about Y
     // The inverse turns x to +z and z to -x; then each row is scaled.
-    ExpectMatrix(LocalMatrixAtKey(key), {0, 0, 4, 0, 0, 3, 0, 0, -2, 0, 0, 0, 1, 2, 3, 1});
+    EXPECT_TRUE(Near(Matrix4{{0, 0, 4, 0, 0, 3, 0, 0, -2, 0, 0, 0, 1, 2, 3, 1}}, LocalMatrixAtKey(key)));
 }
 
 TEST(LocalMatrix, HalfwayBlendsPositionScaleAndRotation)
@@ -147,9 +132,9 @@ TEST(LocalMatrix, HalfwayBlendsPositionScaleAndRotation)
     b.rotation = Quaternion{Half, 0.0f, Half, 0.0f};
     // Halfway: position (1, 2, 3), scale 2, and 45 degrees about Y inverted.
     const float r = std::sqrt(2.0f);
-    ExpectMatrix(LocalMatrixBetweenKeys(a, b, 0.5f), {r, 0, r, 0, 0, 2, 0, 0, -r, 0, r, 0, 1, 2, 3, 1});
+    EXPECT_TRUE(Near(Matrix4{{r, 0, r, 0, 0, 2, 0, 0, -r, 0, r, 0, 1, 2, 3, 1}}, LocalMatrixBetweenKeys(a, b, 0.5f)));
     // The ends give the keys themselves.
-    ExpectMatrix(LocalMatrixBetweenKeys(a, b, 0.0f), {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1});
+    EXPECT_TRUE(Near(MatIdentity(), LocalMatrixBetweenKeys(a, b, 0.0f)));
 }
 
 TEST(PoseFrames, RestKeyWithIdentityOffsetGivesIdentity)
@@ -158,7 +143,7 @@ TEST(PoseFrames, RestKeyWithIdentityOffsetGivesIdentity)
     skin.sets[0][0].keys.resize(1);
     SkinModel model = Parsed(skin);
     PoseSkinModel(model, 0, 0.0f);
-    ExpectMatrix(model.boneMatrices[0], {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1});
+    EXPECT_TRUE(Near(MatIdentity(), model.boneMatrices[0]));
     EXPECT_EQ(NextBoneSlot, 0);
 }
 
@@ -179,12 +164,12 @@ TEST(PoseFrames, ChainsThreeBonesAsWorkedByHand)
     SkinModel model = Parsed(ThreeBoneChain());
     PoseSkinModel(model, 0, 0.0f);
     // Root: turn x to -y, y to x, then move by (1, 0, 0).
-    ExpectMatrix(model.boneMatrices[0], {0, -1, 0, 0, 1, 0, 0, 0, 0, 0, 1, 0, 1, 0, 0, 1});
+    EXPECT_TRUE(Near(Matrix4{{0, -1, 0, 0, 1, 0, 0, 0, 0, 0, 1, 0, 1, 0, 0, 1}}, model.boneMatrices[0]));
     // Mid: scaled by 2 and lifted by 2 before the root's turn.
-    ExpectMatrix(model.boneMatrices[1], {0, -2, 0, 0, 2, 0, 0, 0, 0, 0, 2, 0, 3, 0, 0, 1});
-    ExpectPoint(Apply(model.boneMatrices[1], 1, 0, 0), 3, -2, 0);
+    EXPECT_TRUE(Near(Matrix4{{0, -2, 0, 0, 2, 0, 0, 0, 0, 0, 2, 0, 3, 0, 0, 1}}, model.boneMatrices[1]));
+    EXPECT_TRUE(Near(Vec3{3, -2, 0}, Point(model.boneMatrices[1], {1, 0, 0})));
     // Tip: offset (0, -5, 0), then 3 along x, then the chain above.
-    ExpectMatrix(model.boneMatrices[2], {0, -2, 0, 0, 2, 0, 0, 0, 0, 0, 2, 0, -7, -6, 0, 1});
+    EXPECT_TRUE(Near(Matrix4{{0, -2, 0, 0, 2, 0, 0, 0, 0, 0, 2, 0, -7, -6, 0, 1}}, model.boneMatrices[2]));
     EXPECT_EQ(NextBoneSlot, 0);
 }
 
@@ -199,11 +184,11 @@ TEST(PoseFrames, FramesWithoutATrackRestAtIdentity)
     SkinModel model = Parsed(skin);
     PoseSkinModel(model, 0, 0.0f);
     // The free frame has no track: it sits exactly on its parent.
-    ExpectMatrix(model.boneMatrices[3], {0, -1, 0, 0, 1, 0, 0, 0, 0, 0, 1, 0, 1, 0, 0, 1});
+    EXPECT_TRUE(Near(Matrix4{{0, -1, 0, 0, 1, 0, 0, 0, 0, 0, 1, 0, 1, 0, 0, 1}}, model.boneMatrices[3]));
     // A set the model lacks rests every frame; only offsets remain.
     PoseSkinModel(model, 7, 12.0f);
-    ExpectMatrix(model.boneMatrices[0], {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1});
-    ExpectMatrix(model.boneMatrices[2], {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, -5, 0, 1});
+    EXPECT_TRUE(Near(MatIdentity(), model.boneMatrices[0]));
+    EXPECT_TRUE(Near(Matrix4{{1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, -5, 0, 1}}, model.boneMatrices[2]));
     EXPECT_EQ(NextBoneSlot, 0);
 }
 
@@ -224,11 +209,11 @@ TEST(WeaponMount, FollowsTheBoneOfTheLatestPose)
     SkinModelTable[slot] = &model;
     const Matrix4 world = MatTranslation(10.0f, 0.0f, 0.0f);
     // The tip's own origin, without its offset: (3, -6, 0) in model space.
-    ExpectPoint(Apply(WeaponMountMatrix(world, slot, 2), 0, 0, 0), 13, -6, 0);
+    EXPECT_TRUE(Near(Vec3{13, -6, 0}, Point(WeaponMountMatrix(world, slot, 2), {0, 0, 0})));
     // No such bone, or no model: the owner's world itself.
-    ExpectPoint(Apply(WeaponMountMatrix(world, slot, 3), 0, 0, 0), 10, 0, 0);
-    ExpectPoint(Apply(WeaponMountMatrix(world, slot, -1), 0, 0, 0), 10, 0, 0);
+    EXPECT_TRUE(Near(Vec3{10, 0, 0}, Point(WeaponMountMatrix(world, slot, 3), {0, 0, 0})));
+    EXPECT_TRUE(Near(Vec3{10, 0, 0}, Point(WeaponMountMatrix(world, slot, -1), {0, 0, 0})));
     SkinModelTable[slot] = nullptr;
-    ExpectPoint(Apply(WeaponMountMatrix(world, slot, 2), 0, 0, 0), 10, 0, 0);
-    ExpectPoint(Apply(WeaponMountMatrix(world, ModelSlotCount, 2), 0, 0, 0), 10, 0, 0);
+    EXPECT_TRUE(Near(Vec3{10, 0, 0}, Point(WeaponMountMatrix(world, slot, 2), {0, 0, 0})));
+    EXPECT_TRUE(Near(Vec3{10, 0, 0}, Point(WeaponMountMatrix(world, ModelSlotCount, 2), {0, 0, 0})));
 }

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "render/skin_model.h"
+#include "tests/test_math.h"
 #include "tests/x_samples.h"
 
 namespace {
@@ -53,14 +54,6 @@ SampleSkin TreeSkin()
     return skin;
 }
 
-void ExpectIdentity(const Matrix4& m)
-{
-    const Matrix4 identity;
-    for (int i = 0; i < 16; ++i) {
-        EXPECT_EQ(m.m[i], identity.m[i]) << "element " << i;
-    }
-}
-
 void Replace(std::string& text, const std::string& from, const std::string& to)
 {
     const size_t at = text.find(from);
@@ -96,7 +89,7 @@ TEST(SkinModelReader, ReadsFramesWeightsOffsetsAndSets)
     EXPECT_EQ(model.faceCount, 4);
     EXPECT_EQ(model.materialCount, 1);
     for (const Matrix4& bone : model.boneMatrices) {
-        ExpectIdentity(bone);
+        EXPECT_TRUE(Near(MatIdentity(), bone, 0.0f));
     }
     const auto& v = model.influences;
     // The A1 block is second in the file but A1 is frame 2.
@@ -113,7 +106,7 @@ TEST(SkinModelReader, ReadsFramesWeightsOffsetsAndSets)
     EXPECT_FLOAT_EQ(FindFrameByName("A1", root)->offsetMatrix.m[13], -1.0f);
     // A later block naming the same frame replaces its offset.
     EXPECT_FLOAT_EQ(FindFrameByName("B", root)->offsetMatrix.m[14], -2.0f);
-    ExpectIdentity(FindFrameByName("A", root)->offsetMatrix);
+    EXPECT_TRUE(Near(MatIdentity(), FindFrameByName("A", root)->offsetMatrix, 0.0f));
     EXPECT_EQ(model.animationSetCount, 2);
     for (int i = 0; i < 5; ++i) {
         const SkinFrame* frame = model.boneFrames[static_cast<size_t>(i)];
