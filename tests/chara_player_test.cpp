@@ -36,11 +36,13 @@ protected:
     {
         return StepsWhile([this] { return player->action == 1; }, 100);
     }
-    // The distance walked in each update of the running attack.
+    // The distance walked in each update of the running attack; the sword
+    // learns the attack's update number.
     std::vector<float> AttackSteps() const
     {
         std::vector<float> moved;
         while (player->action == 1 && moved.size() < 100) {
+            sword->update = static_cast<int>(moved.size()) + 1;
             const Vec3 before = player->position;
             Step();
             moved.push_back(Length(player->position - before));
@@ -81,15 +83,7 @@ TEST_F(CharaPlayerTest, ThreeHitComboRunsTwentyTwelveTwentyUpdates)
     Tap(VkCtrl);
     ASSERT_EQ(player->action, 1);
     EXPECT_EQ(player->comboStep, 0);
-    sword->update = 0;
-    std::vector<float> moved;
-    while (player->action == 1 && moved.size() < 100) {
-        ++sword->update;
-        const Vec3 before = player->position;
-        Step();
-        moved.push_back(Length(player->position - before));
-    }
-    ExpectSteps(moved, Lunge(0.0f, 0, 20));
+    ExpectSteps(AttackSteps(), Lunge(0.0f, 0, 20));
     ASSERT_FALSE(sword->UpdatesOf("begin").empty());
     EXPECT_EQ(sword->UpdatesOf("begin").front(), 10);
     EXPECT_EQ(player->comboStep, 1);
