@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/dev_options.h"
+#include "app/frame_trace.h"
 #include "app/input_script.h"
 #include "app/keyboard.h"
 #include "app/scene.h"
@@ -56,6 +57,14 @@ void LoadScriptOrExit()
     }
 }
 
+void OpenTraceOrExit()
+{
+    if (!Dev.tracePath.empty() && !OpenFrameTrace(Dev.tracePath)) {
+        std::fprintf(stderr, "kestrune: cannot write trace '%s'\n", Dev.tracePath.c_str());
+        std::exit(2);
+    }
+}
+
 }  // namespace
 
 int FramesRun()
@@ -81,6 +90,7 @@ void StartUp()
     // The seven skinned and nine static models live for the whole run.
     LoadStartUpModels();
     LoadScriptOrExit();
+    OpenTraceOrExit();
     RequestScene(MakeTitleScene());
 }
 
@@ -104,10 +114,12 @@ void OnIdle()
         ApplyScriptFrame(scriptEvents, framesRun);
     }
     PlatformBeginFrameKeys();
+    TraceKeys(framesRun);
     if (KeyHeld(VkEscape)) {
         ExitGame();
     }
     FrameUpdate();
+    TraceScreen(framesRun, CurrentScene);
     frameDrawn = false;
     RequestRedisplay();
 }

@@ -8,6 +8,12 @@
 
 namespace {
 
+const struct {
+    const char* name;
+    int key;
+} NamedKeys[] = {{"Escape", VkEscape}, {"Enter", VkEnter}, {"Up", VkUp},      {"Down", VkDown},
+                 {"Left", VkLeft},     {"Right", VkRight}, {"Ctrl", VkCtrl}};
+
 bool ParseNumber(const std::string& text, int& value)
 {
     const char* first = text.data();
@@ -20,12 +26,7 @@ bool ParseNumber(const std::string& text, int& value)
 
 int VirtualKeyFromName(const std::string& name)
 {
-    static const struct {
-        const char* name;
-        int key;
-    } named[] = {{"Escape", VkEscape}, {"Enter", VkEnter}, {"Up", VkUp},      {"Down", VkDown},
-                 {"Left", VkLeft},     {"Right", VkRight}, {"Ctrl", VkCtrl}};
-    for (const auto& entry : named) {
+    for (const auto& entry : NamedKeys) {
         if (name == entry.name) {
             return entry.key;
         }
@@ -38,6 +39,19 @@ int VirtualKeyFromName(const std::string& name)
         return number;
     }
     return -1;
+}
+
+std::string KeyName(int virtualKey)
+{
+    for (const auto& entry : NamedKeys) {
+        if (virtualKey == entry.key) {
+            return entry.name;
+        }
+    }
+    if (virtualKey >= 'A' && virtualKey <= 'Z') {
+        return std::string(1, static_cast<char>(virtualKey));
+    }
+    return std::to_string(virtualKey);
 }
 
 bool ParseInputScript(const std::string& text, std::vector<ScriptEvent>& events, std::string& error)

@@ -16,6 +16,9 @@ struct ScriptEvent {
 // Returns the key number for a name or a number in 0..255, or -1.
 int VirtualKeyFromName(const std::string& name);
 
+// The name a script would use for the key: its name, else its number.
+std::string KeyName(int virtualKey);
+
 // Parses a whole script. On a malformed line returns false with
 // "line N: ..." in `error`. Events come back sorted by frame, stable.
 bool ParseInputScript(const std::string& text, std::vector<ScriptEvent>& events, std::string& error);
