@@ -14,6 +14,7 @@
 #include "app/sound.h"
 #include "platform/clock.h"
 #include "platform/debug_sink.h"
+#include "platform/gamepad.h"
 #include "platform/window.h"
 #include "render/model_slots.h"
 #include "render/render_passes.h"
@@ -87,6 +88,10 @@ void StartUp()
     EnableVerticalSync();
     SetSilentAudio(Dev.silentAudio);
     InitSound();
+    // A scripted run feels only the pads its script plugs in.
+    if (InitGamepads(!Dev.scriptPath.empty())) {
+        AddKeySource(PollGamepads);
+    }
     // The seven skinned and nine static models live for the whole run.
     LoadStartUpModels();
     LoadScriptOrExit();
@@ -113,6 +118,9 @@ void OnIdle()
     if (!scriptEvents.empty() || !Dev.scriptPath.empty()) {
         ApplyScriptFrame(scriptEvents, framesRun);
     }
+    // The screen this frame's update runs (a pending switch comes first).
+    const Scene* showing = NextScene != nullptr ? NextScene : CurrentScene;
+    SetPadMenuMode(showing == nullptr || showing->IsMenu());
     PlatformBeginFrameKeys();
     TraceKeys(framesRun);
     if (KeyHeld(VkEscape)) {

@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "platform/key_input.h"
+#include "platform/virtual_pad.h"
 
 namespace {
 
@@ -20,6 +21,38 @@ bool ParseNumber(const std::string& text, int& value)
     const char* last = first + text.size();
     auto [end, ec] = std::from_chars(first, last, value);
     return ec == std::errc() && end == last;
+}
+
+// "down KEY" or "up KEY".
+bool ParseKeyEvent(const std::string& action, std::istringstream& words, ScriptEvent& event)
+{
+    std::string keyWord;
+    words >> keyWord;
+    event.action = ScriptAction::Key;
+    event.virtualKey = VirtualKeyFromName(keyWord);
+    event.down = action == "down";
+    return (action == "down" || action == "up") && event.virtualKey >= 0;
+}
+
+// What follows "pad": "plug", "unplug", "down BUTTON", "up BUTTON" or "AXIS VALUE".
+bool ParsePadEvent(std::istringstream& words, ScriptEvent& event)
+{
+    std::string first;
+    std::string second;
+    words >> first >> second;
+    if (first == "plug" || first == "unplug") {
+        event.action = first == "plug" ? ScriptAction::PadPlug : ScriptAction::PadUnplug;
+        return second.empty();
+    }
+    if (first == "down" || first == "up") {
+        event.action = ScriptAction::PadButton;
+        event.control = PadButtonFromName(second);
+        event.down = first == "down";
+        return event.control >= 0;
+    }
+    event.action = ScriptAction::PadAxis;
+    event.control = PadAxisFromName(first);
+    return event.control >= 0 && ParseNumber(second, event.value) && event.value >= -32768 && event.value <= 32767;
 }
 
 }  // namespace
@@ -67,22 +100,21 @@ bool ParseInputScript(const std::string& text, std::vector<ScriptEvent>& events,
             line.erase(hash);
         }
         std::istringstream words(line);
-        std::string frameWord, action, keyWord, extra;
+        std::string frameWord, action, extra;
         if (!(words >> frameWord)) {
             continue;  // blank or comment-only line
         }
+        words >> action;
         ScriptEvent event;
-        words >> action >> keyWord;
         const bool frameOk = ParseNumber(frameWord, event.frame) && event.frame >= 1;
-        event.virtualKey = VirtualKeyFromName(keyWord);
-        if (!frameOk || (action != "down" && action != "up") || event.virtualKey < 0 ||
-            (words >> extra)) {
-            error = "line " + std::to_string(lineNumber) + ": expected 'FRAME down|up KEY', got '" +
+        const bool eventOk = action == "pad" ? ParsePadEvent(words, event) : ParseKeyEvent(action, words, event);
+        if (!frameOk || !eventOk || (words >> extra)) {
+            error = "line " + std::to_string(lineNumber) +
+                    ": expected 'FRAME down|up KEY' or 'FRAME pad plug|unplug|down BUTTON|up BUTTON|AXIS VALUE', got '" +
                     line + "'";
             events.clear();
             return false;
         }
-        event.down = action == "down";
         events.push_back(event);
     }
     std::stable_sort(events.begin(), events.end(),
@@ -96,10 +128,26 @@ void ApplyScriptFrame(const std::vector<ScriptEvent>& events, int frame)
         if (event.frame != frame) {
             continue;
         }
-        if (event.down) {
-            PlatformKeyDown(event.virtualKey);
-        } else {
-            PlatformKeyUp(event.virtualKey);
+        switch (event.action) {
+        case ScriptAction::Key:
+            if (event.down) {
+                PlatformKeyDown(event.virtualKey);
+            } else {
+                PlatformKeyUp(event.virtualKey);
+            }
+            break;
+        case ScriptAction::PadPlug:
+            PlugVirtualPad();
+            break;
+        case ScriptAction::PadUnplug:
+            UnplugVirtualPad();
+            break;
+        case ScriptAction::PadButton:
+            SetVirtualPadButton(event.control, event.down);
+            break;
+        case ScriptAction::PadAxis:
+            SetVirtualPadAxis(event.control, event.value);
+            break;
         }
     }
 }

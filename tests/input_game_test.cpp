@@ -1,5 +1,5 @@
 // The real game driven from outside and followed through its --trace: real
-// key events under Xvfb (xdotool).
+// key events under Xvfb (xdotool), and a software pad plugged in by a script.
 #include <gtest/gtest.h>
 
 #include <signal.h>
@@ -7,6 +7,7 @@
 #include <chrono>
 #include <cstring>
 #include <filesystem>
+#include <set>
 #include <sstream>
 #include <thread>
 #include <vector>
@@ -163,6 +164,91 @@ TEST_F(LiveGame, KeysAreKeysWhateverTheModifiersAndOnlyTheFocusReleasesThem)
     ASSERT_EQ(waitpid(game, &status, 0), game);
     game = -1;
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+}
+
+}  // namespace
+
+namespace {
+
+// The keyboard script that holds the keys a trace shows, frame by frame.
+std::string KeyboardScriptFor(const std::vector<std::string>& traceLines)
+{
+    std::string script;
+    std::set<std::string> held;
+    for (const std::string& line : traceLines) {
+        std::istringstream words(line);
+        std::string frame, kind, key;
+        words >> frame >> kind;
+        std::set<std::string> now;
+        while (kind == "keys" && words >> key) {
+            now.insert(key);
+        }
+        if (kind != "keys") {
+            continue;
+        }
+        for (const std::string& up : held) {
+            script += now.count(up) == 0 ? frame + " up " + up + "\n" : "";
+        }
+        for (const std::string& down : now) {
+            script += held.count(down) == 0 ? frame + " down " + down + "\n" : "";
+        }
+        held = now;
+    }
+    return script;
+}
+
+// A software pad, plugged in by the script, leaves the title and plays the
+// stage: the trace shows the keys its sticks and buttons give (dead zone and
+// direction sectors included, and the arrows from the D-pad on the title
+// only), a pad pulled out releases them, and one plugged in again works. The
+// same keys from the keyboard end in the very same picture.
+TEST(PadScript, ASoftwarePadPlaysTheStageLikeTheKeyboard)
+{
+    const std::vector<std::pair<std::string, std::string>> padAndTrace = {
+        {"1 pad plug", "1 screen SceneGameTitle"},
+        {"2 pad down dpdown", "2 keys Down S"},
+        {"3 pad up dpdown\n3 pad leftx 10000", "3 keys"},  // the edge of the dead zone
+        {"4 pad down a", "4 keys Enter Ctrl"},
+        {"5 pad up a", "5 keys\n5 screen SceneStage1"},
+        {"7 pad leftx 20000\n7 pad lefty 8000", "7 keys D"},  // 21.8 degrees off the x axis
+        {"8 pad lefty 9000", "8 keys D S"},                   // 24.2 degrees: a diagonal
+        {"9 pad leftx 0\n9 pad lefty -32768", "9 keys W"},
+        {"12 pad down dpleft", "12 keys A W"},
+        {"13 pad up dpleft\n14 pad rightx 32767", "13 keys W\n14 keys Right W"},
+        {"16 pad rightx 0\n16 pad righty -32768", "16 keys Up W"},
+        {"18 pad righty 0\n18 pad down rightshoulder", "18 keys R W"},
+        {"19 pad up rightshoulder\n19 pad down b", "19 keys B W"},
+        {"20 pad up b\n20 pad down a", "20 keys Enter Ctrl W"},
+        {"21 pad up a", "21 keys W"},
+        {"24 pad unplug", "24 keys"},
+        {"26 pad plug\n27 pad down a", "27 keys Enter Ctrl"},
+        {"28 pad up a", "28 keys"},
+    };
+    std::string padScript;
+    std::vector<std::string> expected;
+    for (const auto& [pad, trace] : padAndTrace) {
+        padScript += pad + "\n";
+        std::istringstream lines(trace);
+        for (std::string line; std::getline(lines, line);) {
+            expected.push_back(line);
+        }
+    }
+    const fs::path dir = GameDir("pad_script");
+    const std::string options = "--seed 4 --unpaced --frames 30 --trace trace.txt --script ";
+    std::ofstream(dir / "pad.txt") << padScript;
+    GameRun run = RunGame(options + "pad.txt --screenshot 30:pad.png", 120, dir.string());
+    ASSERT_EQ(run.status, 0) << run.errors;
+    const std::vector<std::string> padTrace = TraceLines((dir / "trace.txt").string(), true);
+    ASSERT_EQ(Joined(padTrace), Joined(expected));
+
+    std::ofstream(dir / "keys.txt") << KeyboardScriptFor(padTrace);
+    run = RunGame(options + "keys.txt --screenshot 30:keys.png", 120, dir.string());
+    ASSERT_EQ(run.status, 0) << run.errors;
+    EXPECT_EQ(Joined(TraceLines((dir / "trace.txt").string(), true)), Joined(expected));
+    const std::string picture = ReadWholeFile((dir / "pad.png").string());
+    EXPECT_FALSE(picture.empty());
+    EXPECT_TRUE(picture == ReadWholeFile((dir / "keys.png").string())) << "the pad and the keyboard played differently";
+    fs::remove_all(dir);
 }
 
 }  // namespace

@@ -1,10 +1,11 @@
-// The physical keyboard's poll: focus, keys held from before the focus, taps,
-// auto-repeat.
+// The physical keyboard's poll (focus, keys held from before the focus, taps,
+// auto-repeat) and the script lines that drive a software pad.
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
+#include "app/input_script.h"
 #include "platform/key_input.h"
 
 namespace {
@@ -70,6 +71,33 @@ TEST(KeyboardPoll, CountsOnlyKeysPressedWhileTheWindowHasTheKeyboard)
     NoteKeyPress(poll, -1);
     NoteKeyPress(poll, 256);
     EXPECT_TRUE(poll.pressedSincePoll.none());
+}
+
+TEST(InputScript, PadLinesAndTheirMistakes)
+{
+    std::vector<ScriptEvent> events;
+    std::string error;
+    ASSERT_TRUE(ParseInputScript("3 pad unplug\n1 pad plug\n2 pad down a\n2 pad lefty -32768\n2 down W\n4 pad up dpup\n",
+                                 events, error))
+        << error;
+    ASSERT_EQ(events.size(), 6u);
+    EXPECT_EQ(events[0].action, ScriptAction::PadPlug);
+    EXPECT_EQ(events[1].action, ScriptAction::PadButton);
+    EXPECT_EQ(events[1].control, 0);  // the south button
+    EXPECT_TRUE(events[1].down);
+    EXPECT_EQ(events[2].action, ScriptAction::PadAxis);
+    EXPECT_EQ(events[2].control, 1);  // the left stick's vertical axis
+    EXPECT_EQ(events[2].value, -32768);
+    EXPECT_EQ(events[3].action, ScriptAction::Key);
+    EXPECT_EQ(events[4].action, ScriptAction::PadUnplug);
+    EXPECT_FALSE(events[5].down);
+
+    for (const char* bad : {"1 pad\n", "1 pad plug now\n", "1 pad down\n", "1 pad down select\n", "1 pad leftx\n",
+                            "1 pad leftx 32768\n", "1 pad leftx -32769\n", "1 pad leftx 5 6\n", "1 pad wiggle 3\n",
+                            "1 pad up a b\n"}) {
+        EXPECT_FALSE(ParseInputScript(bad, events, error)) << bad;
+        EXPECT_NE(error.find("line 1"), std::string::npos) << error;
+    }
 }
 
 }  // namespace
