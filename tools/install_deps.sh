@@ -10,7 +10,7 @@ packages=(
   freeglut3-dev libx11-dev libglew-dev libgl1-mesa-dev libgl1-mesa-dri libglu1-mesa-dev
   libpng-dev zlib1g-dev libsdl2-dev libsdl2-mixer-dev
   libcairo2-dev fonts-dejavu-core
-  xvfb xauth xdotool x11-utils imagemagick
+  xvfb xauth xfonts-base xdotool x11-utils imagemagick
 )
 
 missing=()
