@@ -233,7 +233,7 @@ TEST(PadScript, ASoftwarePadPlaysTheStageLikeTheKeyboard)
             expected.push_back(line);
         }
     }
-    const fs::path dir = GameDir("pad_script");
+    const fs::path dir = GameDir("pad_script_" + std::to_string(getpid()));
     const std::string options = "--seed 4 --unpaced --frames 30 --trace trace.txt --script ";
     std::ofstream(dir / "pad.txt") << padScript;
     GameRun run = RunGame(options + "pad.txt --screenshot 30:pad.png", 120, dir.string());
