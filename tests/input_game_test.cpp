@@ -38,9 +38,8 @@ std::string Joined(const std::vector<std::string>& lines)
     return text;
 }
 
-// Starts `program` with `arguments` (the first is the process's name) in a
-// working directory of its own, with the game's data folders linked in and
-// no save file, so every run starts at the locked title.
+// Starts `program` with `arguments` (the first is the process's name) in
+// `dir`, its output thrown away.
 pid_t Spawn(const char* program, const std::vector<std::string>& arguments, const fs::path& dir)
 {
     const pid_t pid = fork();
@@ -59,6 +58,8 @@ pid_t Spawn(const char* program, const std::vector<std::string>& arguments, cons
     return pid;
 }
 
+// A working directory of its own, with the game's data folders linked in and
+// no save file, so every run starts at the locked title.
 fs::path GameDir(const std::string& name)
 {
     const fs::path dir = fs::path(::testing::TempDir()) / name;
@@ -84,6 +85,7 @@ protected:
                 waitpid(pid, nullptr, 0);
             }
         }
+        fs::remove_all(dir);
     }
 
     static std::string WindowNamed(const std::string& name)
@@ -115,7 +117,8 @@ protected:
     }
 
     const std::string name = "kestrune-live-" + std::to_string(getpid());
-    const std::string trace = std::string(::testing::TempDir()) + name + ".trace";
+    const fs::path dir = GameDir(name);
+    const std::string trace = (dir / "trace.txt").string();
     pid_t game = -1;
     pid_t thief = -1;
 };
@@ -128,7 +131,6 @@ struct LiveStep {
 
 TEST_F(LiveGame, KeysAreKeysWhateverTheModifiersAndOnlyTheFocusReleasesThem)
 {
-    const fs::path dir = GameDir(name);
     game = Spawn(KESTRUNE_BIN_DIR "/kestrune", {name, "--silent", "--trace", trace}, dir);
     thief = Spawn("xev", {"xev", "-name", name + "-thief", "-geometry", "60x60+950+700"}, dir);
     const std::string gameWindow = WindowNamed(name);
@@ -166,10 +168,6 @@ TEST_F(LiveGame, KeysAreKeysWhateverTheModifiersAndOnlyTheFocusReleasesThem)
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
 }
 
-}  // namespace
-
-namespace {
-
 // The keyboard script that holds the keys a trace shows, frame by frame.
 std::string KeyboardScriptFor(const std::vector<std::string>& traceLines)
 {
@@ -178,13 +176,12 @@ std::string KeyboardScriptFor(const std::vector<std::string>& traceLines)
     for (const std::string& line : traceLines) {
         std::istringstream words(line);
         std::string frame, kind, key;
-        words >> frame >> kind;
-        std::set<std::string> now;
-        while (kind == "keys" && words >> key) {
-            now.insert(key);
-        }
-        if (kind != "keys") {
+        if (!(words >> frame >> kind) || kind != "keys") {
             continue;
+        }
+        std::set<std::string> now;
+        while (words >> key) {
+            now.insert(key);
         }
         for (const std::string& up : held) {
             script += now.count(up) == 0 ? frame + " up " + up + "\n" : "";
