@@ -140,6 +140,7 @@ TEST_F(LiveGame, KeysAreKeysWhateverTheModifiersAndOnlyTheFocusReleasesThem)
     const std::vector<LiveStep> steps = {
         {"", {"screen SceneGameTitle"}},
         {"windowfocus --sync " + gameWindow + " keydown ctrl", {"keys Ctrl"}},
+        {"key Up", {"keys Ctrl Up", "keys Ctrl"}},
         // Enter with Ctrl held is Enter, is let go while Ctrl is still held,
         // and starts the stage from the title.
         {"key Return", {"keys Enter Ctrl", "keys Ctrl", "screen SceneStage1"}},
