@@ -7,12 +7,14 @@
 #include <vector>
 
 #include "app/dev_options.h"
+#include "app/frame_trace.h"
 #include "app/input_script.h"
 #include "app/keyboard.h"
 #include "app/scene.h"
 #include "app/sound.h"
 #include "platform/clock.h"
 #include "platform/debug_sink.h"
+#include "platform/gamepad.h"
 #include "platform/window.h"
 #include "render/model_slots.h"
 #include "render/render_passes.h"
@@ -56,6 +58,14 @@ void LoadScriptOrExit()
     }
 }
 
+void OpenTraceOrExit()
+{
+    if (!Dev.tracePath.empty() && !OpenFrameTrace(Dev.tracePath)) {
+        std::fprintf(stderr, "kestrune: cannot write trace '%s'\n", Dev.tracePath.c_str());
+        std::exit(2);
+    }
+}
+
 }  // namespace
 
 int FramesRun()
@@ -78,9 +88,14 @@ void StartUp()
     EnableVerticalSync();
     SetSilentAudio(Dev.silentAudio);
     InitSound();
+    // A scripted run feels only the pads its script plugs in.
+    if (InitGamepads(!Dev.scriptPath.empty())) {
+        AddKeySource(PollGamepads);
+    }
     // The seven skinned and nine static models live for the whole run.
     LoadStartUpModels();
     LoadScriptOrExit();
+    OpenTraceOrExit();
     RequestScene(MakeTitleScene());
 }
 
@@ -103,11 +118,16 @@ void OnIdle()
     if (!scriptEvents.empty() || !Dev.scriptPath.empty()) {
         ApplyScriptFrame(scriptEvents, framesRun);
     }
+    // The screen this frame's update runs (a pending switch comes first).
+    const Scene* showing = NextScene != nullptr ? NextScene : CurrentScene;
+    SetPadMenuMode(showing == nullptr || showing->IsMenu());
     PlatformBeginFrameKeys();
+    TraceKeys(framesRun);
     if (KeyHeld(VkEscape)) {
         ExitGame();
     }
     FrameUpdate();
+    TraceScreen(framesRun, CurrentScene);
     frameDrawn = false;
     RequestRedisplay();
 }
