@@ -171,6 +171,7 @@ void ExitGame()
     // Sounds, textures, scenes, objects, static models, skinned models: each
     // subsystem's release runs here in this order.
     ShutdownSound();
+    ShutdownGamepads();
     DeleteAllTextures();
     char report[128];
     std::snprintf(report, sizeof report, "objects: %zu peak: %zu\n", ObjectList.size(),

@@ -7,6 +7,7 @@
 #include <chrono>
 #include <cstring>
 #include <filesystem>
+#include <functional>
 #include <set>
 #include <sstream>
 #include <thread>
@@ -39,8 +40,9 @@ std::string Joined(const std::vector<std::string>& lines)
 }
 
 // Starts `program` with `arguments` (the first is the process's name) in
-// `dir`, its output thrown away.
-pid_t Spawn(const char* program, const std::vector<std::string>& arguments, const fs::path& dir)
+// `dir`, its output going to `output`.
+pid_t Spawn(const char* program, const std::vector<std::string>& arguments, const fs::path& dir,
+            const char* output = "/dev/null")
 {
     const pid_t pid = fork();
     if (pid == 0) {
@@ -49,7 +51,7 @@ pid_t Spawn(const char* program, const std::vector<std::string>& arguments, cons
             argv.push_back(const_cast<char*>(argument.c_str()));
         }
         argv.push_back(nullptr);
-        std::freopen("/dev/null", "w", stdout);
+        std::freopen(output, "w", stdout);
         if (chdir(dir.c_str()) == 0) {
             execvp(program, argv.data());
         }
@@ -102,18 +104,23 @@ protected:
         return id;
     }
 
-    // Waits until the trace holds `count` lines; a minute at most, so that a
-    // game that stopped answering fails the test instead of hanging it.
-    bool WaitForTrace(size_t count) const
+    // Waits until `done` holds; a minute at most, so that a game that
+    // stopped answering fails the test instead of hanging it.
+    static bool WaitFor(const std::function<bool()>& done)
     {
         const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(60);
-        while (TraceLines(trace, false).size() < count) {
+        while (!done()) {
             if (std::chrono::steady_clock::now() > giveUp) {
                 return false;
             }
             std::this_thread::sleep_for(std::chrono::milliseconds(20));
         }
         return true;
+    }
+
+    bool WaitForTrace(size_t count) const
+    {
+        return WaitFor([&] { return TraceLines(trace, false).size() >= count; });
     }
 
     const std::string name = "kestrune-live-" + std::to_string(getpid());
@@ -131,9 +138,17 @@ struct LiveStep {
 
 TEST_F(LiveGame, KeysAreKeysWhateverTheModifiersAndOnlyTheFocusReleasesThem)
 {
+    // One X client starts at a time, each once the one before has its
+    // window: the server drops a client now and then when two connect
+    // together (see with_display.sh). The game's first trace line and xev's
+    // first mapped window say so without connecting to look.
     game = Spawn(KESTRUNE_BIN_DIR "/kestrune", {name, "--silent", "--trace", trace}, dir);
-    thief = Spawn("xev", {"xev", "-name", name + "-thief", "-geometry", "60x60+950+700"}, dir);
+    ASSERT_TRUE(WaitForTrace(1)) << "the game did not start";
     const std::string gameWindow = WindowNamed(name);
+    const std::string thiefLog = (dir / "thief.txt").string();
+    thief = Spawn("xev", {"xev", "-name", name + "-thief", "-geometry", "60x60+950+700"}, dir, thiefLog.c_str());
+    ASSERT_TRUE(WaitFor([&] { return ReadWholeFile(thiefLog).find("MapNotify") != std::string::npos; }))
+        << "xev did not map its window";
     const std::string thiefWindow = WindowNamed(name + "-thief");
     ASSERT_FALSE(gameWindow.empty());
     ASSERT_FALSE(thiefWindow.empty());
