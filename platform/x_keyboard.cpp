@@ -101,10 +101,33 @@ void ReadKeyPresses()
     }
 }
 
+// Whether `window` lies inside `outer`: some window managers give the focus
+// to the frame they wrapped around the game's window.
+bool IsInside(Window window, Window outer)
+{
+    while (window != 0 && window != rootWindow) {
+        Window root = 0;
+        Window parent = 0;
+        Window* children = nullptr;
+        unsigned int count = 0;
+        if (XQueryTree(display, window, &root, &parent, &children, &count) == 0) {
+            return false;
+        }
+        if (children != nullptr) {
+            XFree(children);
+        }
+        if (parent == outer) {
+            return true;
+        }
+        window = parent;
+    }
+    return false;
+}
+
 // Whether key events go to the game window. Normally the focus is the window
-// itself. Without a window manager the focus may be the root or follow the
-// pointer; key events then go to the window under the pointer. Only in that
-// case does the pointer matter.
+// itself or its window manager's frame. Without a window manager the focus
+// may be the root or follow the pointer; key events then go to the window
+// under the pointer. Only in that case does the pointer matter.
 bool WindowHasKeyboard()
 {
     Window focus = 0;
@@ -114,7 +137,7 @@ bool WindowHasKeyboard()
         return true;
     }
     if (focus != PointerRoot && focus != rootWindow) {
-        return false;
+        return focus != None && IsInside(gameWindow, focus);
     }
     Window pointerRoot = 0;
     Window child = 0;
