@@ -37,8 +37,9 @@ export SDL_AUDIODRIVER=dummy
 export LIBGL_ALWAYS_SOFTWARE=1
 export KESTRUNE_NO_MESSAGE_BOX=1
 
+# Each test starts an X server of its own (tests/with_display.sh).
 run_suite() {
-  (cd "$1" && xvfb-run -a -s "-screen 0 1024x768x24" ctest --output-on-failure -j"$jobs" --timeout 600)
+  (cd "$1" && ctest --output-on-failure -j"$jobs" --timeout 600)
 }
 
 stage "plain build tests"

@@ -22,13 +22,14 @@ struct DevOptions {
     bool checkContent = false;                 // --check-content: load every file, report, exit
     std::string stateHashPath;                 // --state-hashes FILE: a world hash every 100 frames
     std::string startScreen;                   // --start SCREEN: the first screen instead of the title
+    std::string tracePath;                     // --trace FILE: the keys and screens as they change
 };
 
 extern DevOptions Dev;
 
 inline constexpr const char* DevUsage =
     "usage: kestrune [--script FILE] [--frames N] [--seed N] [--unpaced]\n"
-    "                [--screenshot N:FILE.png]... [--silent] [--check-content]\n"
+    "                [--screenshot N:FILE.png]... [--silent] [--check-content] [--trace FILE]\n"
     "                [--state-hashes FILE] [--start SCREEN]\n"
     "SCREEN: title, select, stage, stage:0 to stage:5, clear:1 to clear:3, over\n";
 

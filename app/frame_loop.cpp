@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/dev_options.h"
+#include "app/frame_trace.h"
 #include "app/input_script.h"
 #include "app/keyboard.h"
 #include "app/scene.h"
@@ -14,6 +15,7 @@
 #include "app/sound.h"
 #include "platform/clock.h"
 #include "platform/debug_sink.h"
+#include "platform/gamepad.h"
 #include "platform/window.h"
 #include "render/model_slots.h"
 #include "render/render_passes.h"
@@ -72,6 +74,14 @@ void RecordStateHash()
     std::fclose(file);
 }
 
+void OpenTraceOrExit()
+{
+    if (!Dev.tracePath.empty() && !OpenFrameTrace(Dev.tracePath)) {
+        std::fprintf(stderr, "kestrune: cannot write trace '%s'\n", Dev.tracePath.c_str());
+        std::exit(2);
+    }
+}
+
 }  // namespace
 
 int FramesRun()
@@ -94,9 +104,14 @@ void StartUp()
     EnableVerticalSync();
     SetSilentAudio(Dev.silentAudio);
     InitSound();
+    // A scripted run feels only the pads its script plugs in.
+    if (InitGamepads(!Dev.scriptPath.empty())) {
+        AddKeySource(PollGamepads);
+    }
     // The seven skinned and nine static models live for the whole run.
     LoadStartUpModels();
     LoadScriptOrExit();
+    OpenTraceOrExit();
     RequestScene(MakeStartScene(Dev.startScreen));
 }
 
@@ -119,7 +134,11 @@ void OnIdle()
     if (!scriptEvents.empty() || !Dev.scriptPath.empty()) {
         ApplyScriptFrame(scriptEvents, framesRun);
     }
+    // The screen this frame's update runs (a pending switch comes first).
+    const Scene* showing = NextScene != nullptr ? NextScene : CurrentScene;
+    SetPadMenuMode(showing == nullptr || showing->IsMenu());
     PlatformBeginFrameKeys();
+    TraceKeys(framesRun);
     if (KeyHeld(VkEscape)) {
         ExitGame();
     }
@@ -127,6 +146,7 @@ void OnIdle()
     if (!Dev.stateHashPath.empty() && framesRun % StateHashPeriod == 0) {
         RecordStateHash();
     }
+    TraceScreen(framesRun, CurrentScene);
     frameDrawn = false;
     RequestRedisplay();
 }
@@ -170,6 +190,7 @@ void ExitGame()
     // Sounds, textures, scenes, objects, static models, skinned models: each
     // subsystem's release runs here in this order.
     ShutdownSound();
+    ShutdownGamepads();
     DeleteAllTextures();
     char report[128];
     std::snprintf(report, sizeof report, "objects: %zu peak: %zu\n", ObjectList.size(),

@@ -424,10 +424,9 @@ TEST_F(TableModel, CountsBeyondTheArraysAreNotTrusted)
 // against a wall and never beyond.
 TEST_F(TableModel, StageWallsKeepWalkersInAndLetThemRoamFreely)
 {
-    const std::vector<uint8_t> bytes = ReadBytes(KESTRUNE_BIN_DIR "/model/Stage1Wall.x");
     Walls none;
     StaticModel& wall = Put(none);
-    ASSERT_TRUE(ParseStaticModel(std::string(bytes.begin(), bytes.end()), wall));
+    ASSERT_TRUE(ParseStaticModel(ReadText(KESTRUNE_BIN_DIR "/model/Stage1Wall.x"), wall));
     Vec3 low{1e9f, 1e9f, 1e9f};
     Vec3 high{-1e9f, -1e9f, -1e9f};
     for (const ModelVertex& v : wall.vertices) {

@@ -30,8 +30,7 @@ std::string Path(const char* file)
 
 std::string Text(const char* file)
 {
-    const std::vector<uint8_t> bytes = ReadBytes(Path(file));
-    return std::string(bytes.begin(), bytes.end());
+    return ReadText(Path(file));
 }
 
 SkinModel Skin(const char* file)

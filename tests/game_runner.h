@@ -53,6 +53,7 @@ public:
         }
     }
 
+    const std::string& Path() const { return dir_.Path(); }
     std::string File(const std::string& name) const { return dir_.File(name); }
     void Save(const std::vector<uint8_t>& bytes) const { WriteBytes(File("Kestrune.savedata"), bytes); }
 

@@ -26,13 +26,14 @@ fail() {
   failures=$((failures + 1))
 }
 
-# Starts the installed launcher from `elsewhere`, passing the development
-# options; XDG_DATA_HOME is taken away unless given as the first argument.
+# Starts the installed launcher from `elsewhere` through its link in bin/,
+# passing the development options; XDG_DATA_HOME is taken away unless given
+# as the first argument.
 launch() {
   local xdg=$1
   shift
   (cd "$elsewhere" && env -u XDG_DATA_HOME ${xdg:+XDG_DATA_HOME="$xdg"} TMPDIR="$root/tmp" \
-    KESTRUNE_DEV_OPTIONS=1 "$prefix/games/kestrune" "$@") 2>"$root/stderr.txt" >/dev/null
+    KESTRUNE_DEV_OPTIONS=1 "$prefix/bin/kestrune" "$@") 2>"$root/stderr.txt" >/dev/null
 }
 
 expect_links() {

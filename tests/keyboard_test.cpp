@@ -1,5 +1,4 @@
-// Key rules (held, fresh press, the shared latch) and the mapping from
-// freeglut's key events to the game's key numbers.
+// Key rules: held, fresh press and the shared latch.
 #include <gtest/gtest.h>
 
 #include "app/keyboard.h"
@@ -82,20 +81,6 @@ TEST_F(KeyboardTest, FocusLossReleasesEverything)
     NextFrame();
     EXPECT_FALSE(KeyDown('W'));
     EXPECT_FALSE(KeyDown(VkCtrl));
-}
-
-TEST(KeyMapping, LettersIgnoreShiftAndSurviveCtrl)
-{
-    EXPECT_EQ(VirtualKeyFromAscii('a', false), 'A');
-    EXPECT_EQ(VirtualKeyFromAscii('A', false), 'A');  // Shift+a
-    EXPECT_EQ(VirtualKeyFromAscii(23, true), 'W');     // Ctrl+W arrives as 23
-    EXPECT_EQ(VirtualKeyFromAscii(1, true), 'A');
-    EXPECT_EQ(VirtualKeyFromAscii(26, true), 'Z');
-    // Without Ctrl, 13 and 27 are Enter and Escape, not Ctrl+M and Ctrl+[.
-    EXPECT_EQ(VirtualKeyFromAscii(13, false), VkEnter);
-    EXPECT_EQ(VirtualKeyFromAscii(27, false), VkEscape);
-    EXPECT_EQ(VirtualKeyFromAscii(27, true), VkEscape);
-    EXPECT_EQ(VirtualKeyFromAscii('!', false), -1);
 }
 
 }  // namespace

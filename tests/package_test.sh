@@ -23,14 +23,16 @@ version=$(dpkg-deb -f "$deb" Version)
 [[ "$deb" == "$out/kestrune_${version}_amd64.deb" ]] || fail "package file named $deb"
 
 # Mode and path of every file, as a player's system gets them.
-contents=$(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ {print $1, $NF}')
+contents=$(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ {entry = $1; for (i = 6; i <= NF; i++) entry = entry " " $i; print entry}')
 expected=(
   "-rwxr-xr-x ./usr/games/kestrune"
+  "lrwxrwxrwx ./usr/bin/kestrune -> ../games/kestrune"
   "-rwxr-xr-x ./usr/libexec/kestrune/kestrune"
   "-rw-r--r-- ./usr/share/applications/kestrune.desktop"
   "-rw-r--r-- ./usr/share/man/man6/kestrune.6.gz"
   "-rw-r--r-- ./usr/share/doc/kestrune/copyright"
   "-rw-r--r-- ./usr/share/doc/kestrune/changelog.gz"
+  "-rw-r--r-- ./usr/share/lintian/overrides/kestrune"
 )
 for size in 16 24 32 48 64 128 256; do
   expected+=("-rw-r--r-- ./usr/share/icons/hicolor/${size}x${size}/apps/kestrune.png")

@@ -30,12 +30,6 @@ bool Updating()
     return update != nullptr && std::string(update) == "1";
 }
 
-std::string ReadText(const fs::path& path)
-{
-    const std::vector<uint8_t> bytes = ReadBytes(path.string());
-    return std::string(bytes.begin(), bytes.end());
-}
-
 // The stored pictures are the window at half size, each pixel the mean of a
 // two by two block: a quarter of the bytes, and still every sprite, model
 // and colour in its place.
@@ -207,11 +201,11 @@ TEST(Replay, ScriptedRunKeepsItsWorldHashes)
     const std::string hashes = ReadText(game.File("hashes.txt"));
     const fs::path stored = ReferenceDir / "replay_hashes.txt";
     if (Updating()) {
-        WriteBytes(stored.string(), std::vector<uint8_t>(hashes.begin(), hashes.end()));
+        WriteText(stored.string(), hashes);
         return;
     }
     // Each line: frame, number of objects, hash.
-    EXPECT_EQ(hashes, ReadText(stored));
+    EXPECT_EQ(hashes, ReadText(stored.string()));
 }
 
 }  // namespace

@@ -22,17 +22,6 @@ namespace {
 ShaderProgram* const AllPrograms[] = {&SkinModelProgram, &SkinModelShadowProgram, &StaticModelProgram,
                                       &StaticModelShadowProgram, &Draw2DProgram, &Draw2DTo3DSpaceProgram};
 
-std::string ReadText(const fs::path& path)
-{
-    std::ifstream file(path);
-    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-}
-
-void WriteText(const fs::path& path, const std::string& text)
-{
-    std::ofstream(path) << text;
-}
-
 // A copy of Library/ in a temporary working directory, so a test can break
 // one source and run the set-ups as start-up would. The real programs are
 // restored afterwards for the tests that follow in the same process.
@@ -149,7 +138,7 @@ TEST(Shaders, BrokenSourceShowsThatFilesMessageAndStopsLaterPrograms)
     for (int i = 0; i < 200; ++i) {
         errors += "    gl_FragColor = undeclared_" + std::to_string(i) + ";\n";
     }
-    WriteText(broken, ReadText(broken) + errors + "}\n");
+    WriteText(broken.string(), ReadText(broken.string()) + errors + "}\n");
     int succeeded = 0;
     const std::string shown = library.RunStartUpOrder(succeeded);
 

@@ -4,6 +4,9 @@
 // on an X server with core fonts and on one without.
 #include <gtest/gtest.h>
 
+#include <X11/Xlib.h>    // Required for: watching for the box and pressing its key
+#include <X11/Xutil.h>   // Required for: XGetWMName
+#include <X11/keysym.h>  // Required for: XK_Return
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -109,20 +112,6 @@ TEST_P(StartUpFailureTest, EndsWithStatusZeroAfterItsMessageAndNoSanitizerReport
 INSTANTIATE_TEST_SUITE_P(EveryFailure, StartUpFailureTest, testing::ValuesIn(Failures),
                          [](const testing::TestParamInfo<StartUpFailure>& info) { return info.param.name; });
 
-// Runs a command and returns its standard output.
-std::string Output(const std::string& command)
-{
-    std::string text;
-    if (FILE* pipe = popen(command.c_str(), "r")) {
-        char buffer[256];
-        while (std::fgets(buffer, sizeof buffer, pipe) != nullptr) {
-            text += buffer;
-        }
-        pclose(pipe);
-    }
-    return text;
-}
-
 // A private X server without any font but the server's built-in ones, as on
 // a desktop that never installed the core fonts.
 class FontlessServer {
@@ -185,13 +174,37 @@ bool Eventually(const std::function<bool()>& done)
     return true;
 }
 
+// The window titled "Error" among the root's children, or 0. The title is
+// compared as raw bytes, since SDL names its box in UTF-8.
+Window FindBox(Display* connection)
+{
+    Window root = 0;
+    Window parent = 0;
+    Window* children = nullptr;
+    unsigned int count = 0;
+    Window found = 0;
+    if (XQueryTree(connection, DefaultRootWindow(connection), &root, &parent, &children, &count) != 0) {
+        for (unsigned int i = 0; i < count && found == 0; ++i) {
+            XTextProperty name = {};
+            if (XGetWMName(connection, children[i], &name) != 0) {
+                const std::string title(reinterpret_cast<const char*>(name.value), name.nitems);
+                found = title == "Error" ? children[i] : 0;
+                XFree(name.value);
+            }
+        }
+        XFree(children);
+    }
+    return found;
+}
+
 // Shows the box from a child process on `display`, checks it appears and
-// holds the child until OK is pressed, then presses it.
+// holds the child until OK is pressed, then presses it. The test watches
+// through one connection opened before the child starts, so the child's own
+// connections never meet another client's (see with_display.sh).
 void ExpectBoxBlocksUntilClosed(const std::string& display)
 {
-    if (system("command -v xdotool >/dev/null && command -v xwininfo >/dev/null") != 0) {
-        GTEST_SKIP() << "needs xdotool and xwininfo";
-    }
+    Display* watcher = XOpenDisplay(display.c_str());
+    ASSERT_NE(watcher, nullptr) << "cannot open " << display;
     const pid_t child = fork();
     ASSERT_GE(child, 0);
     if (child == 0) {
@@ -200,21 +213,31 @@ void ExpectBoxBlocksUntilClosed(const std::string& display)
         ShowMessageBox("StaticModel_glsl.vertのコンパイルに失敗しました。\nエラーメッセージ：\n0:1(1): error");
         _exit(0);
     }
-    const std::string findBox =
-        "DISPLAY=" + display + " xwininfo -root -children 2>/dev/null | awk '/\"Error\"/{print $1}'";
-    const bool shown = Eventually([&] { return !Output(findBox).empty(); });
+    Window box = 0;
+    const bool shown = Eventually([&] { return (box = FindBox(watcher)) != 0; });
     int status = -1;
-    EXPECT_TRUE(shown) << "no box titled Error on " << display << "; its windows:\n"
-                       << Output("DISPLAY=" + display + " xwininfo -root -children 2>&1");
+    EXPECT_TRUE(shown) << "no box titled Error on " << display;
     EXPECT_EQ(waitpid(child, &status, WNOHANG), 0) << "returned before anyone pressed OK";
-    system(("for w in $(" + findBox + "); do DISPLAY=" + display +
-            " xdotool key --window $w Return; done 2>/dev/null")
-               .c_str());
+    if (shown) {
+        // Enter pressed and released, as a player would, sent to the box.
+        for (const int type : {KeyPress, KeyRelease}) {
+            XEvent key = {};
+            key.xkey.type = type;
+            key.xkey.display = watcher;
+            key.xkey.window = box;
+            key.xkey.root = DefaultRootWindow(watcher);
+            key.xkey.same_screen = True;
+            key.xkey.keycode = XKeysymToKeycode(watcher, XK_Return);
+            XSendEvent(watcher, box, True, type == KeyPress ? KeyPressMask : KeyReleaseMask, &key);
+        }
+        XFlush(watcher);
+    }
     const bool closed = Eventually([&] { return waitpid(child, &status, WNOHANG) == child; });
     if (!closed) {
         kill(child, SIGKILL);
         waitpid(child, &status, 0);
     }
+    XCloseDisplay(watcher);
     EXPECT_TRUE(closed) << "OK did not close the box";
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
 }

@@ -73,6 +73,17 @@ std::vector<uint8_t> ReadBytes(const std::string& path)
     return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
+std::string ReadText(const std::string& path)
+{
+    const std::vector<uint8_t> bytes = ReadBytes(path);
+    return std::string(bytes.begin(), bytes.end());
+}
+
+void WriteText(const std::string& path, const std::string& text)
+{
+    WriteBytes(path, std::vector<uint8_t>(text.begin(), text.end()));
+}
+
 void WriteToneWav(const std::string& path, int milliseconds)
 {
     const uint32_t sampleCount = static_cast<uint32_t>(WavRate) * static_cast<uint32_t>(milliseconds) / 1000u;

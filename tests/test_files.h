@@ -42,6 +42,8 @@ void WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes);
 
 // Empty when the file cannot be read.
 std::vector<uint8_t> ReadBytes(const std::string& path);
+std::string ReadText(const std::string& path);
+void WriteText(const std::string& path, const std::string& text);
 
 struct PngBox {
     int left = 0;

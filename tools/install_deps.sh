@@ -7,7 +7,7 @@ packages=(
   build-essential cmake ninja-build pkg-config ccache
   clang libclang-rt-14-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  freeglut3-dev libglew-dev libgl1-mesa-dev libgl1-mesa-dri libglu1-mesa-dev
+  freeglut3-dev libx11-dev libglew-dev libgl1-mesa-dev libgl1-mesa-dri libglu1-mesa-dev
   libpng-dev zlib1g-dev libsdl2-dev libsdl2-mixer-dev
   libcairo2-dev fonts-dejavu-core
   libassimp-dev  # the tests check our model files against Assimp; the game never links it
