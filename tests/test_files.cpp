@@ -1,7 +1,5 @@
 #include "tests/test_files.h"
 
-#include <png.h>  // Required for: png_image_write_to_file
-
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
@@ -10,18 +8,8 @@
 #include <iterator>
 #include <stdexcept>
 
-namespace {
-
-constexpr int WavRate = 22050;
-
-void PutLe(std::vector<uint8_t>& out, uint32_t value, int byteCount)
-{
-    for (int i = 0; i < byteCount; ++i) {
-        out.push_back(static_cast<uint8_t>(value >> (8 * i)));
-    }
-}
-
-}  // namespace
+#include "tools/png_writer.h"
+#include "tools/wav_writer.h"
 
 TempDir::TempDir()
 {
@@ -86,26 +74,11 @@ void WriteText(const std::string& path, const std::string& text)
 
 void WriteToneWav(const std::string& path, int milliseconds)
 {
-    const uint32_t sampleCount = static_cast<uint32_t>(WavRate) * static_cast<uint32_t>(milliseconds) / 1000u;
-    const uint32_t dataSize = sampleCount * 2u;
-    std::vector<uint8_t> wav;
-    wav.insert(wav.end(), {'R', 'I', 'F', 'F'});
-    PutLe(wav, 36u + dataSize, 4);
-    wav.insert(wav.end(), {'W', 'A', 'V', 'E', 'f', 'm', 't', ' '});
-    PutLe(wav, 16, 4);       // format block size
-    PutLe(wav, 1, 2);        // PCM
-    PutLe(wav, 1, 2);        // mono
-    PutLe(wav, WavRate, 4);
-    PutLe(wav, WavRate * 2, 4);  // bytes per second
-    PutLe(wav, 2, 2);        // bytes per sample frame
-    PutLe(wav, 16, 2);       // bits per sample
-    wav.insert(wav.end(), {'d', 'a', 't', 'a'});
-    PutLe(wav, dataSize, 4);
-    for (uint32_t i = 0; i < sampleCount; ++i) {
-        const double phase = 2.0 * 3.14159265358979 * 440.0 * i / WavRate;
-        PutLe(wav, static_cast<uint32_t>(static_cast<int16_t>(2000.0 * std::sin(phase))), 2);
+    std::vector<float> samples(static_cast<size_t>(SampleRate) * static_cast<size_t>(milliseconds) / 1000u);
+    for (size_t i = 0; i < samples.size(); ++i) {
+        samples[i] = static_cast<float>(std::sin(2.0 * 3.14159265358979 * 440.0 * static_cast<double>(i) / SampleRate));
     }
-    WriteBytes(path, wav);
+    WriteWav(path, samples, 0.06f);
 }
 
 bool WriteBoxesPng(const std::string& path, int width, int height, const std::vector<PngBox>& boxes)
@@ -122,10 +95,5 @@ bool WriteBoxesPng(const std::string& path, int width, int height, const std::ve
             }
         }
     }
-    png_image image = {};
-    image.version = PNG_IMAGE_VERSION;
-    image.width = static_cast<png_uint_32>(width);
-    image.height = static_cast<png_uint_32>(height);
-    image.format = PNG_FORMAT_RGBA;
-    return png_image_write_to_file(&image, path.c_str(), 0, pixels.data(), 0, nullptr) != 0;
+    return WritePng(path, width, height, pixels);
 }

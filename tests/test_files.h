@@ -59,5 +59,6 @@ struct PngBox {
 // Returns false when the file cannot be written.
 bool WriteBoxesPng(const std::string& path, int width, int height, const std::vector<PngBox>& boxes);
 
-// A 16-bit mono PCM WAV of a quiet tone lasting `milliseconds`.
+// A 16-bit mono PCM WAV of a quiet tone lasting `milliseconds`, written by
+// the content generator's writer.
 void WriteToneWav(const std::string& path, int milliseconds);
