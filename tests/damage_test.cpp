@@ -13,17 +13,6 @@ using CharacterSetup = ObjectsWorld;
 using Damage = ObjectsWorld;
 using DamagePop = ObjectsWorld;
 
-std::vector<ObjDamagePop*> Pops()
-{
-    std::vector<ObjDamagePop*> pops;
-    for (Object* object : ObjectList) {
-        if (auto* pop = dynamic_cast<ObjDamagePop*>(object)) {
-            pops.push_back(pop);
-        }
-    }
-    return pops;
-}
-
 TEST_F(CharacterSetup, OnlyEnemiesCountAsAliveAndEverythingStartsClean)
 {
     AddPlayer({});
@@ -63,8 +52,8 @@ TEST_F(Damage, LowersHpWithoutFloorAndShowsTheNumber)
     EXPECT_FLOAT_EQ(enemy->knockback.y, 0.0f);
     EXPECT_FLOAT_EQ(enemy->knockback.z, 0.0f);
 
-    ASSERT_EQ(Pops().size(), 1u);
-    const ObjDamagePop* pop = Pops()[0];
+    ASSERT_EQ(Live<ObjDamagePop>().size(), 1u);
+    const ObjDamagePop* pop = Live<ObjDamagePop>()[0];
     EXPECT_EQ(pop->value, 15);
     EXPECT_EQ(pop->color[0], 1.0f);
     EXPECT_EQ(pop->color[1], 1.0f);  // white over an enemy
@@ -73,8 +62,8 @@ TEST_F(Damage, LowersHpWithoutFloorAndShowsTheNumber)
     EXPECT_EQ(pop->collider, nullptr);
 
     ApplyDamage(5, HitStrength, enemy, player);
-    EXPECT_EQ(Pops()[1]->color[1], 0.0f);  // red over the player
-    EXPECT_EQ(Pops()[1]->color[0], 1.0f);
+    EXPECT_EQ(Live<ObjDamagePop>()[1]->color[1], 0.0f);  // red over the player
+    EXPECT_EQ(Live<ObjDamagePop>()[1]->color[0], 1.0f);
 }
 
 TEST_F(Damage, SourceOnTheSameSpotGivesNoPushButStillHurts)
@@ -103,7 +92,7 @@ TEST_F(Damage, TwoHitsGiveTwoIndependentlyJitteredNumbersNearTheTarget)
     for (int i = 0; i < 200; ++i) {
         ApplyDamage(1, HitStrength, source, enemy);
     }
-    const std::vector<ObjDamagePop*> pops = Pops();
+    const std::vector<ObjDamagePop*> pops = Live<ObjDamagePop>();
     ASSERT_EQ(pops.size(), 200u);
     for (const ObjDamagePop* pop : pops) {
         // Whatever the C library's RAND_MAX, the offsets stay within 0.8.
@@ -134,8 +123,8 @@ TEST_F(DamagePop, RisesForTwentyUpdatesThenLeaves)
     ObjCharacter* enemy = AddEnemy({0.0f, 1.0f, 0.0f});
     striker->victim = enemy;
     UpdateObjects();
-    ASSERT_EQ(Pops().size(), 1u);
-    ObjDamagePop* pop = Pops()[0];
+    ASSERT_EQ(Live<ObjDamagePop>().size(), 1u);
+    ObjDamagePop* pop = Live<ObjDamagePop>()[0];
     EXPECT_NEAR(pop->position.y, 1.55f, 1e-5f);
     EXPECT_FLOAT_EQ(pop->world.m[0], 0.3f);  // the digits keep their scale
 
@@ -148,7 +137,7 @@ TEST_F(DamagePop, RisesForTwentyUpdatesThenLeaves)
     EXPECT_NEAR(pop->position.y, 2.5f, 1e-4f);
     EXPECT_EQ(pop->removeFlag, 1);
     UpdateObjects();
-    EXPECT_TRUE(Pops().empty());
+    EXPECT_TRUE(Live<ObjDamagePop>().empty());
 }
 
 TEST(EnemyGauge, LengthFollowsHitPointsAndNeverRunsBackwards)

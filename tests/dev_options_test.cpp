@@ -27,10 +27,13 @@ bool Parse(std::vector<const char*> words, DevOptions& options, std::string& err
                            options, error);
 }
 
-TEST(DevOptions, EveryOptionParses)
+TEST(DevOptions, EveryOptionParsesAndNoneMeansAPlayersLaunch)
 {
     DevOptions options;
     std::string error;
+    ASSERT_TRUE(Parse({}, options, error));
+    EXPECT_TRUE(options.scriptPath.empty() && options.frameLimit == 0 && !options.hasSeed && !options.unpaced &&
+                !options.silentAudio && options.stateHashPath.empty() && options.startScreen.empty());
     ASSERT_TRUE(Parse({"--script", "keys.txt", "--frames", "90", "--seed", "7", "--unpaced",
                        "--screenshot", "5:a.png", "--screenshot", "60:/tmp/b:c.png", "--silent",
                        "--state-hashes", "hashes.txt", "--start", "stage:4"},
@@ -47,18 +50,6 @@ TEST(DevOptions, EveryOptionParses)
     EXPECT_EQ(options.screenshots[1].path, "/tmp/b:c.png");
     EXPECT_EQ(options.stateHashPath, "hashes.txt");
     EXPECT_EQ(options.startScreen, "stage:4");
-}
-
-TEST(DevOptions, NoOptionsMeansAPlayersLaunch)
-{
-    DevOptions options;
-    std::string error;
-    ASSERT_TRUE(Parse({}, options, error));
-    EXPECT_TRUE(options.scriptPath.empty());
-    EXPECT_EQ(options.frameLimit, 0);
-    EXPECT_FALSE(options.hasSeed);
-    EXPECT_FALSE(options.unpaced);
-    EXPECT_FALSE(options.silentAudio);
 }
 
 TEST(DevOptions, MalformedOptionsAreRefused)

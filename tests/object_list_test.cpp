@@ -92,19 +92,26 @@ TEST_F(ObjectListTest, AddObjectRegistersAndBuildsColliders)
     EXPECT_EQ(ObjectList.back(), bare);
 }
 
-TEST_F(ObjectListTest, RemovalDelaysCountFrames)
+// Handles see a marked object as no longer alive, and a deleted one as gone.
+TEST_F(ObjectListTest, RemovalDelaysCountFramesAndHandlesSeeThem)
 {
     Probe* zero = new Probe("zero");
     Probe* one = new Probe("one");
     AddObject(zero, TypeBulletFire, TeamEnemyShot, 0);
     AddObject(one, TypeSlimeRed, TeamEnemy, 0);
+    ObjectHandle handle(zero);
+    EXPECT_TRUE(handle.Alive());
     zero->MarkForRemoval(0);
+    EXPECT_EQ(handle.Get(), zero);
+    EXPECT_FALSE(handle.Alive());
     one->MarkForRemoval(1);
     one->MarkForRemoval(5);  // an object already marked keeps its first delay
     EXPECT_EQ(one->removeDelay, 1);
 
     UpdateObjects();  // next frame: zero is deleted, one is updated once more
     EXPECT_EQ(journal, (std::vector<std::string>{"delete zero", "update one"}));
+    EXPECT_EQ(handle.Get(), nullptr);
+    EXPECT_FALSE(handle);
     journal.clear();
     UpdateObjects();  // the frame after: one goes before anything updates
     EXPECT_EQ(journal, (std::vector<std::string>{"delete one"}));
@@ -118,21 +125,6 @@ TEST_F(ObjectListTest, ObjectAppendedDuringPassIsUpdatedInSamePass)
     AddObject(shooter, TypePlayer, TeamPlayer, 1);
     UpdateObjects();
     EXPECT_EQ(journal, (std::vector<std::string>{"update shooter", "update shooter-child"}));
-}
-
-TEST_F(ObjectListTest, HandlesSeeDeletion)
-{
-    Probe* target = new Probe("target");
-    AddObject(target, TypeSlimeBlue, TeamEnemy, 1);
-    ObjectHandle handle(target);
-    EXPECT_EQ(handle.Get(), target);
-    EXPECT_TRUE(handle.Alive());
-    target->MarkForRemoval(0);
-    EXPECT_EQ(handle.Get(), target);
-    EXPECT_FALSE(handle.Alive());
-    UpdateObjects();
-    EXPECT_EQ(handle.Get(), nullptr);
-    EXPECT_FALSE(handle);
 }
 
 TEST_F(ObjectListTest, SceneSwitchOrderAndSupersededScene)
