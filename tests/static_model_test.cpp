@@ -36,7 +36,9 @@ void ReplaceOnce(std::string& text, const std::string& from, const std::string& 
 
 }  // namespace
 
-TEST(StaticModelReader, ReadsTheRealMeshAfterATemplateDeclaration)
+// The real mesh after a template declaration, its faces split by material
+// in file order.
+TEST(StaticModelReader, ReadsTheRealMeshAndSplitsItsFacesByMaterial)
 {
     StaticModel model;
     const std::string text = WriteStaticText(TwoMaterialMesh());
@@ -52,12 +54,6 @@ TEST(StaticModelReader, ReadsTheRealMeshAfterATemplateDeclaration)
     EXPECT_FLOAT_EQ(model.vertices[2].t, 1.0f);
     const std::vector<uint16_t> faces = {0, 1, 2, 0, 2, 3, 1, 4, 2};
     EXPECT_EQ(model.faceIndices, faces);
-}
-
-TEST(StaticModelReader, SplitsFacesByMaterialInFileOrder)
-{
-    StaticModel model;
-    ASSERT_TRUE(ParseStaticModel(WriteStaticText(TwoMaterialMesh()), model));
     ASSERT_EQ(model.materialCount, 2);
     const ModelMaterial& red = model.materials[0];
     const ModelMaterial& wood = model.materials[1];
@@ -74,7 +70,7 @@ TEST(StaticModelReader, SplitsFacesByMaterialInFileOrder)
     EXPECT_EQ(wood.texturePath, "wood.png");
 }
 
-TEST(StaticModelReader, TakesTheTexturePathBetweenTheFirstTwoQuotes)
+TEST(StaticModelReader, TakesTheTexturePathBetweenTheFirstTwoQuotesWhateverTheLineEnds)
 {
     StaticModel model;
     std::string text = WriteStaticText(TwoMaterialMesh());
@@ -86,11 +82,8 @@ TEST(StaticModelReader, TakesTheTexturePathBetweenTheFirstTwoQuotes)
     ReplaceOnce(text, "\"wood.png\";", "x\"image/bark.png\"y\"z\";");
     ASSERT_TRUE(ParseStaticModel(text, model));
     EXPECT_EQ(model.materials[1].texturePath, "image/bark.png");
-}
 
-TEST(StaticModelReader, AcceptsWindowsLineEnds)
-{
-    std::string text = WriteStaticText(TwoMaterialMesh());
+    text = WriteStaticText(TwoMaterialMesh());
     std::string crlf;
     for (const char c : text) {
         if (c == '\n') {
@@ -98,7 +91,6 @@ TEST(StaticModelReader, AcceptsWindowsLineEnds)
         }
         crlf += c;
     }
-    StaticModel model;
     ASSERT_TRUE(ParseStaticModel(crlf, model));
     EXPECT_EQ(model.materials[1].texturePath, "wood.png");
     EXPECT_EQ(model.faceCount, 3);
@@ -152,6 +144,11 @@ TEST(StaticModelReader, RejectsMalformedFilesCleanly)
         EXPECT_EQ(model.vertexCount, 0) << c.what;
         EXPECT_TRUE(model.vertices.empty() && model.faceIndices.empty() && model.materials.empty()) << c.what;
     }
+    // Text without a mesh.
+    for (const char* text : {"", "xof 0303txt 0032\ntemplate Mesh {\n}\n", "Mesh"}) {
+        StaticModel model;
+        EXPECT_FALSE(ParseStaticModel(text, model)) << text;
+    }
 }
 
 TEST(StaticModelReader, RefusesMoreVerticesThanSixteenBitIndicesReach)
@@ -164,14 +161,6 @@ TEST(StaticModelReader, RefusesMoreVerticesThanSixteenBitIndicesReach)
     big.positions.resize(65535);
     big.faces = {{0, 1, 65534}};
     EXPECT_TRUE(ParseStaticModel(WriteStaticText(big), model));
-}
-
-TEST(StaticModelReader, FailsOnTextWithoutAMesh)
-{
-    StaticModel model;
-    EXPECT_FALSE(ParseStaticModel("", model));
-    EXPECT_FALSE(ParseStaticModel("xof 0303txt 0032\ntemplate Mesh {\n}\n", model));
-    EXPECT_FALSE(ParseStaticModel("Mesh", model));
 }
 
 TEST(ModelFileCheck, DescribesEveryShippedModelAndNamesBadFiles)
