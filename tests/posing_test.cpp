@@ -78,7 +78,8 @@ SampleSkin MarchingTree()
 
 }  // namespace
 
-TEST(PoseKeySelection, HitsKeysExactlyAndBlendsBetweenThem)
+// Times the callers should never pass still pick a real key.
+TEST(PoseKeySelection, HitsKeysExactlyBlendsBetweenThemAndClampsTimesOutsideTheTrack)
 {
     SkinModel model = Parsed(MarchingTree());
     const SkinFrame* root = model.rootFrame.get();
@@ -93,13 +94,6 @@ TEST(PoseKeySelection, HitsKeysExactlyAndBlendsBetweenThem)
     EXPECT_EQ(choice.keyA, 1);
     EXPECT_EQ(choice.keyB, 2);
     EXPECT_FLOAT_EQ(choice.t, 0.5f);
-}
-
-// Times the callers should never pass still pick a real key.
-TEST(PoseKeySelection, ClampsTimesOutsideTheTrack)
-{
-    SkinModel model = Parsed(MarchingTree());
-    const SkinFrame* root = model.rootFrame.get();
     EXPECT_EQ(SelectPoseKeys(0, root, -5.0f).keyA, 0);
     EXPECT_EQ(SelectPoseKeys(0, root, 61.0f).keyA, 2);
     EXPECT_EQ(SelectPoseKeys(0, root, std::numeric_limits<float>::quiet_NaN()).keyA, 2);
@@ -112,7 +106,7 @@ TEST(PoseKeySelection, ClampsTimesOutsideTheTrack)
     EXPECT_EQ(SelectPoseKeys(0, nullptr, 45.0f).keyA, 0);
 }
 
-TEST(LocalMatrix, AtAKeyIsTranslationScaleAndInverseRotation)
+TEST(LocalMatrix, AtAKeyIsTranslationScaleAndInverseRotationAndHalfwayBlendsThem)
 {
     PoseKey key;
     key.position = Vec3{1.0f, 2.0f, 3.0f};
@@ -120,10 +114,7 @@ TEST(LocalMatrix, AtAKeyIsTranslationScaleAndInverseRotation)
     key.rotation = Quaternion{Half, 0.0f, Half, 0.0f};  // 90 degrees about Y
     // The inverse turns x to +z and z to -x; then each row is scaled.
     EXPECT_TRUE(Near(Matrix4{{0, 0, 4, 0, 0, 3, 0, 0, -2, 0, 0, 0, 1, 2, 3, 1}}, LocalMatrixAtKey(key)));
-}
 
-TEST(LocalMatrix, HalfwayBlendsPositionScaleAndRotation)
-{
     PoseKey a;
     a.scale = Vec3{1.0f, 1.0f, 1.0f};
     PoseKey b;
@@ -137,19 +128,11 @@ TEST(LocalMatrix, HalfwayBlendsPositionScaleAndRotation)
     EXPECT_TRUE(Near(MatIdentity(), LocalMatrixBetweenKeys(a, b, 0.0f)));
 }
 
-TEST(PoseFrames, RestKeyWithIdentityOffsetGivesIdentity)
-{
-    SampleSkin skin = MarchingTree();
-    skin.sets[0][0].keys.resize(1);
-    SkinModel model = Parsed(skin);
-    PoseSkinModel(model, 0, 0.0f);
-    EXPECT_TRUE(Near(MatIdentity(), model.boneMatrices[0]));
-    EXPECT_EQ(NextBoneSlot, 0);
-}
-
 TEST(PoseFrames, BlendsTheSameKeysInEveryFrame)
 {
     SkinModel model = Parsed(MarchingTree());
+    PoseSkinModel(model, 0, 0.0f);
+    EXPECT_TRUE(Near(MatIdentity(), model.boneMatrices[0])) << "a rest key and no offset";
     PoseSkinModel(model, 0, 45.0f);
     // Each frame adds 1.5 along x to its parent: Root, A, A1, B.
     const float expectedX[] = {1.5f, 3.0f, 4.5f, 3.0f};
@@ -173,7 +156,7 @@ TEST(PoseFrames, ChainsThreeBonesAsWorkedByHand)
     EXPECT_EQ(NextBoneSlot, 0);
 }
 
-TEST(PoseFrames, FramesWithoutATrackRestAtIdentity)
+TEST(PoseFrames, FramesWithoutATrackRestAtIdentityAndAnEmptyModelIsLeftAlone)
 {
     SampleSkin skin = ThreeBoneChain();
     skin.boneCount = 4;
@@ -190,10 +173,7 @@ TEST(PoseFrames, FramesWithoutATrackRestAtIdentity)
     EXPECT_TRUE(Near(MatIdentity(), model.boneMatrices[0]));
     EXPECT_TRUE(Near(Matrix4{{1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, -5, 0, 1}}, model.boneMatrices[2]));
     EXPECT_EQ(NextBoneSlot, 0);
-}
-
-TEST(PoseFrames, AnEmptyModelIsLeftAlone)
-{
+    // A model without frames is left alone.
     SkinModel empty;
     PoseSkinModel(empty, 0, 10.0f);
     EXPECT_TRUE(empty.boneMatrices.empty());
