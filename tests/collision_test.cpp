@@ -110,23 +110,6 @@ TEST_F(CollisionObjects, HitListSkipsSelfSameTeamAndNonColliders)
     EXPECT_EQ(Hits(*self), (std::vector<Object*>{enemy, switchedOff, ownWeapon}));
 }
 
-TEST_F(CollisionObjects, UnableTesterKeepsItsOldList)
-{
-    Object* self = Spawn(TeamPlayer, {0.0f, 0.0f, 0.0f}, 1.0f);
-    Object* enemy = Spawn(TeamEnemy, {0.0f, 0.0f, 0.0f}, 1.0f);
-    CollectHits(self);
-    ASSERT_EQ(Hits(*self), std::vector<Object*>{enemy});
-    // Disabled: the list is neither cleared nor refilled, although the enemy left.
-    enemy->collider->sphere->center = {50.0f, 0.0f, 0.0f};
-    self->collider->disabled = 1;
-    CollectHits(self);
-    EXPECT_EQ(Hits(*self), std::vector<Object*>{enemy});
-    CollectHits(nullptr);
-    Object* bare = new Object();
-    AddObject(bare, TypeDamagePop, TeamNeutral, 0);
-    CollectHits(bare);
-}
-
 TEST_F(CollisionObjects, FortyOverlapsFillThirtyTwoInListOrder)
 {
     Object* self = Spawn(TeamEnemy, {0.0f, 0.0f, 0.0f}, 1.0f);
@@ -144,7 +127,10 @@ TEST_F(CollisionObjects, FortyOverlapsFillThirtyTwoInListOrder)
     EXPECT_EQ(Hits(*self), std::vector<Object*>{others[0]});
 }
 
-TEST_F(CollisionObjects, DeletedObjectLeavesEveryHitList)
+// A disabled tester's list is neither cleared nor refilled, though what is
+// on it moves away; a deleted object still drops out of it, the rest keeping
+// their order.
+TEST_F(CollisionObjects, DisabledTesterKeepsItsListButLosesDeletedObjects)
 {
     Object* self = Spawn(TeamPlayer, {0.0f, 0.0f, 0.0f}, 1.0f);
     Object* first = Spawn(TeamEnemy, {0.0f, 0.0f, 0.0f}, 1.0f);
@@ -152,12 +138,17 @@ TEST_F(CollisionObjects, DeletedObjectLeavesEveryHitList)
     Object* last = Spawn(TeamEnemy, {0.0f, 0.0f, 0.0f}, 1.0f);
     CollectHits(self);
     ASSERT_EQ(Hits(*self).size(), 3u);
-    // A disabled collider keeps its list across frames; the deleted object
-    // must still drop out of it, the rest keeping their order.
     self->collider->disabled = 1;
+    first->collider->sphere->center = {50.0f, 0.0f, 0.0f};
+    CollectHits(self);
+    EXPECT_EQ(Hits(*self), (std::vector<Object*>{first, doomed, last}));
     doomed->MarkForRemoval(0);
     UpdateObjects();
     EXPECT_EQ(Hits(*self), (std::vector<Object*>{first, last}));
+    CollectHits(nullptr);
+    Object* bare = new Object();
+    AddObject(bare, TypeDamagePop, TeamNeutral, 0);
+    CollectHits(bare);
 }
 
 TEST_F(CollisionObjects, NearestOfTeam)
@@ -372,7 +363,7 @@ protected:
 
 }  // namespace
 
-TEST_F(TableModel, ModelsAreTestedBySlotAndEmptySlotsHaveNoTriangles)
+TEST_F(TableModel, ModelsAreTestedBySlotWithinTheirArraysAndEmptySlotsHaveNoTriangles)
 {
     Walls walls;
     Put(walls.FacingZ(0.0f, 10.0f));
@@ -399,16 +390,11 @@ TEST_F(TableModel, ModelsAreTestedBySlotAndEmptySlotsHaveNoTriangles)
     MoveWithWalls(position, velocity, 1.0f, 0.2f, TestSlot, world);
     EXPECT_TRUE(Near({0.0f, 0.0f, -3.95f}, position));
     StaticModelTable[TestSlot] = held;
-}
 
-TEST_F(TableModel, CountsBeyondTheArraysAreNotTrusted)
-{
-    Walls walls;
-    StaticModel& model = Put(walls.FacingZ(0.0f, 10.0f));
     // A model whose counts claim more than it holds: only what is there is read.
+    StaticModel& model = *held;
     model.vertexCount = 5000;
     model.faceCount = 5000;
-    MeshHit hit;
     EXPECT_TRUE(RayHitsMesh(Down, {1.0f, 2.0f, 3.0f}, TestSlot, MatIdentity(), hit));
     EXPECT_FALSE(RayHitsMesh({0.0f, 0.0f, 1.0f}, {1.0f, 2.0f, -3.0f}, TestSlot, MatIdentity(), hit));
     const MeshView view = MeshViewOfModel(TestSlot);
