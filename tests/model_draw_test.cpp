@@ -100,7 +100,10 @@ protected:
 
 }  // namespace
 
-TEST_F(ModelDrawTest, MissingOrBrokenFilesLeaveAnEmptyModelThatDrawsNothing)
+// Missing or broken files leave an empty model that draws nothing; a second
+// load into a taken slot changes nothing; a per-scene slot goes at the scene
+// switch.
+TEST_F(ModelDrawTest, SlotsAfterMissingBrokenRepeatedAndPerSceneLoads)
 {
     EXPECT_FALSE(LoadSkinModel(dir_.File("absent.x").c_str(), TestSlot));
     ASSERT_NE(SkinModelTable[TestSlot], nullptr);
@@ -121,10 +124,9 @@ TEST_F(ModelDrawTest, MissingOrBrokenFilesLeaveAnEmptyModelThatDrawsNothing)
     DrawStaticModelDepth(-1, Matrix4{}, Projection());
     EXPECT_FALSE(Covered(0.0f, 0.5f));
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
-}
 
-TEST_F(ModelDrawTest, ASecondLoadIntoATakenSlotChangesNothing)
-{
+    ReleaseStaticModel(StaticModelTable[TestSlot]);
+    StaticModelTable[TestSlot] = nullptr;
     const std::string path = WriteFile(dir_, "bar.x", WriteStaticText(BendingBar().mesh));
     ASSERT_TRUE(LoadStaticModel(path.c_str(), TestSlot));
     StaticModel* first = StaticModelTable[TestSlot];
@@ -134,8 +136,6 @@ TEST_F(ModelDrawTest, ASecondLoadIntoATakenSlotChangesNothing)
     EXPECT_FALSE(LoadStaticModel(path.c_str(), TestSlot));
     EXPECT_EQ(StaticModelTable[TestSlot], first);
     EXPECT_FALSE(LoadStaticModel(path.c_str(), ModelSlotCount));
-
-    // A per-scene slot goes at the scene switch; the start-up ones stay.
     StaticModelPerScene[TestSlot] = 1;
     ReleaseSceneStaticModels();
     EXPECT_EQ(StaticModelTable[TestSlot], nullptr);
