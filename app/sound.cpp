@@ -88,9 +88,9 @@ void CloseAllSounds()
     }
 }
 
-void PlayConfirmAndPause()
+void PlayConfirmAndPause(void (*sleep)(uint32_t milliseconds))
 {
     StopSound(MusicSlot);
     PlaySound(ConfirmSlot);
-    SleepMs(ConfirmPauseMs);
+    sleep(ConfirmPauseMs);
 }

@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "platform/audio_device.h"
+#include "platform/clock.h"
 
 inline constexpr int SoundSlotCount = AudioChannelCount;
 
@@ -43,6 +44,7 @@ void CloseSceneSounds();
 void CloseAllSounds();
 
 // The menu confirm: music off, confirm sound on, then hold the game still for
-// ConfirmPauseMs so the sound is heard before the next screen.
+// ConfirmPauseMs so the sound is heard before the next screen. The hold goes
+// through `sleep`, which a test may replace to see it without waiting.
 inline constexpr uint32_t ConfirmPauseMs = 1500;
-void PlayConfirmAndPause();
+void PlayConfirmAndPause(void (*sleep)(uint32_t milliseconds) = SleepMs);

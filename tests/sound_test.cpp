@@ -8,10 +8,10 @@
 #include <climits>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "app/scene.h"
 #include "app/sound.h"
-#include "platform/clock.h"
 #include "tests/test_files.h"
 
 namespace {
@@ -178,14 +178,20 @@ TEST_F(SoundTest, ConfirmStopsTheMusicPlaysTheConfirmAndHoldsTheGame)
     LoadSound(0, tone.c_str());
     LoadSound(1, tone.c_str());
     PlaySound(0);
-    const uint32_t start = NowMs();
-    PlayConfirmAndPause();
-    EXPECT_GE(NowMs() - start, ConfirmPauseMs);
+    static std::vector<uint32_t> holds;
+    static bool confirmHeardDuringTheHold = false;
+    const auto hold = [](uint32_t milliseconds) {
+        holds.push_back(milliseconds);
+        confirmHeardDuringTheHold = SoundPlaying(1) && !SoundPlaying(0);
+    };
+    PlayConfirmAndPause(hold);
+    EXPECT_EQ(holds, std::vector<uint32_t>{ConfirmPauseMs});
+    EXPECT_TRUE(confirmHeardDuringTheHold);
     EXPECT_FALSE(SoundPlaying(0));
     EXPECT_TRUE(SoundPlaying(1));
     // With no confirm sound nothing plays.
     CloseSceneSounds();
-    PlayConfirmAndPause();
+    PlayConfirmAndPause(hold);
     EXPECT_EQ(PlayingChannelCount(), 0);
 }
 
