@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <fstream>
 #include <string>
 
 #include "tests/game_runner.h"
@@ -47,8 +46,7 @@ TEST(GameProcess, WindowIsTitledWithItsPathAndSnapsBackWhenResized)
         "grep -q 'Width: 800' '" + log + "' && grep -q 'Height: 600' '" + log + "' && break; sleep 0.1; done; "
         "kill $game; wait $game; echo \"status $?\" >> '" + log + "') >/dev/null 2>&1";
     std::system(command.c_str());
-    const std::vector<uint8_t> bytes = ReadBytes(log);
-    const std::string info(bytes.begin(), bytes.end());
+    const std::string info = ReadText(log);
     EXPECT_NE(info.find("\"./kestrune\""), std::string::npos) << info;
     EXPECT_NE(info.find("Width: 800"), std::string::npos) << info;
     EXPECT_NE(info.find("Height: 600"), std::string::npos) << info;
@@ -61,7 +59,7 @@ TEST(GameProcess, ContentCheckPassesOnOurContentAndNamesBrokenFiles)
     EXPECT_EQ(GameDir().Run("--check-content").status, 0);
 
     const GameDir game({}, "model");
-    std::ofstream(game.File("model/lizaldy.x"), std::ios::binary | std::ios::trunc) << "xof 0303txt 0032\nFrame {";
+    WriteText(game.File("model/lizaldy.x"), "xof 0303txt 0032\nFrame {");
     std::remove(game.File("model/sky.x").c_str());
     const GameRun run = game.Run("--check-content");
     EXPECT_EQ(run.status, 1);
