@@ -16,7 +16,6 @@ bool IsSpace(char c)
 // is allocated for them.
 constexpr size_t VectorBytes = 6;
 constexpr size_t FaceBytes = 8;
-constexpr size_t CoordBytes = 4;
 constexpr size_t MaterialIndexBytes = 2;
 constexpr size_t MaterialBytes = 24;
 constexpr int TriangleCorners = 3;

@@ -4,13 +4,10 @@
 
 #include <signal.h>
 
-#include <chrono>
 #include <cstring>
 #include <filesystem>
-#include <functional>
 #include <set>
 #include <sstream>
-#include <thread>
 #include <vector>
 
 #include "tests/game_runner.h"
@@ -90,23 +87,9 @@ protected:
         return id;
     }
 
-    // Waits until `done` holds; a minute at most, so that a game that
-    // stopped answering fails the test instead of hanging it.
-    static bool WaitFor(const std::function<bool()>& done)
-    {
-        const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(60);
-        while (!done()) {
-            if (std::chrono::steady_clock::now() > giveUp) {
-                return false;
-            }
-            std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        }
-        return true;
-    }
-
     bool WaitForTrace(size_t count) const
     {
-        return WaitFor([&] { return TraceLines(trace, false).size() >= count; });
+        return Eventually([&] { return TraceLines(trace, false).size() >= count; });
     }
 
     const std::string name = "kestrune-live-" + std::to_string(getpid());
@@ -134,7 +117,7 @@ TEST_F(LiveGame, KeysAreKeysWhateverTheModifiersAndOnlyTheFocusReleasesThem)
     const std::string gameWindow = WindowNamed(name);
     const std::string thiefLog = (dir / "thief.txt").string();
     thief = Spawn("xev", {"xev", "-name", name + "-thief", "-geometry", "60x60+950+700"}, dir, thiefLog.c_str());
-    ASSERT_TRUE(WaitFor([&] { return ReadText(thiefLog).find("MapNotify") != std::string::npos; }))
+    ASSERT_TRUE(Eventually([&] { return ReadText(thiefLog).find("MapNotify") != std::string::npos; }))
         << "xev did not map its window";
     const std::string thiefWindow = WindowNamed(name + "-thief");
     ASSERT_FALSE(gameWindow.empty());

@@ -11,13 +11,10 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <functional>
 #include <string>
-#include <thread>
 
 #include "platform/message_box.h"
 #include "tests/game_runner.h"
@@ -159,20 +156,6 @@ private:
     pid_t pid_ = -1;
     std::string display_;
 };
-
-// Polls `done` until it holds; the limit only keeps a broken run from
-// hanging the suite, nothing is measured.
-bool Eventually(const std::function<bool()>& done)
-{
-    const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(60);
-    while (!done()) {
-        if (std::chrono::steady_clock::now() > limit) {
-            return false;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    }
-    return true;
-}
 
 // The window titled "Error" among the root's children, or 0. The title is
 // compared as raw bytes, since SDL names its box in UTF-8.

@@ -1,12 +1,14 @@
 #include "tests/test_files.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
+#include <thread>
 
 #include "tools/png_writer.h"
 #include "tools/wav_writer.h"
@@ -96,4 +98,16 @@ bool WriteBoxesPng(const std::string& path, int width, int height, const std::ve
         }
     }
     return WritePng(path, width, height, pixels);
+}
+
+bool Eventually(const std::function<bool()>& done)
+{
+    const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+    while (!done()) {
+        if (std::chrono::steady_clock::now() > limit) {
+            return false;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    return true;
 }

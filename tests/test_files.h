@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -62,3 +63,8 @@ bool WriteBoxesPng(const std::string& path, int width, int height, const std::ve
 // A 16-bit mono PCM WAV of a quiet tone lasting `milliseconds`, written by
 // the content generator's writer.
 void WriteToneWav(const std::string& path, int milliseconds);
+
+// Polls `done` until it holds, for tests that wait on another process. The
+// minute's limit only keeps a broken run from hanging the suite; nothing is
+// measured.
+bool Eventually(const std::function<bool()>& done);

@@ -18,7 +18,6 @@ constexpr int RightForearm = 5;
 constexpr int RightHand = 6;
 constexpr int LeftUpperArm = 7;
 constexpr int LeftForearm = 8;
-constexpr int LeftHand = 9;
 constexpr int Neck = 10;
 constexpr int Head = 11;
 constexpr int Hat = 12;
