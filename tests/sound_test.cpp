@@ -12,17 +12,10 @@
 
 #include "app/scene.h"
 #include "app/sound.h"
+#include "tests/empty_scene.h"
 #include "tests/test_files.h"
 
 namespace {
-
-class EmptyScene : public Scene {
-public:
-    void Init() override {}
-    void Update() override {}
-    void DrawShadow() override {}
-    void Draw() override {}
-};
 
 class SoundTest : public ::testing::Test {
 protected:

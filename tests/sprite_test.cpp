@@ -12,6 +12,7 @@
 #include "app/scene.h"
 #include "render/sprite.h"
 #include "render/texture.h"
+#include "tests/empty_scene.h"
 #include "tests/gl_test_window.h"
 #include "tests/test_files.h"
 #include "tests/test_images.h"
@@ -47,14 +48,6 @@ void DigitColour(int x, int, uint8_t& r, uint8_t& g, uint8_t& b)
     return ::testing::AssertionFailure() << "(" << x << ", " << y << ") is " << pixel.r << ", " << pixel.g << ", "
                                          << pixel.b << " instead of " << int{r} << ", " << int{g} << ", " << int{b};
 }
-
-class EmptyScene : public Scene {
-public:
-    void Init() override {}
-    void Update() override {}
-    void DrawShadow() override {}
-    void Draw() override {}
-};
 
 class SpriteTest : public testing::Test {
 protected:
