@@ -29,6 +29,8 @@ bool ParseDevOptions(int argc, char** argv, DevOptions& options, std::string& er
             options.silentAudio = true;
         } else if (option == "--check-content") {
             options.checkContent = true;
+        } else if (option == "--profile") {
+            options.profile = true;
         } else if (option == "--script" && hasValue) {
             options.scriptPath = argv[++i];
         } else if (option == "--frames" && hasValue && ParseInt(argv[i + 1], 1, number)) {

@@ -20,13 +20,15 @@ struct DevOptions {
     std::vector<ScreenshotRequest> screenshots;  // --screenshot N:FILE.png, repeatable
     bool silentAudio = false;                  // --silent: an audio back end that writes nothing
     bool checkContent = false;                 // --check-content: load every file, report, exit
+    bool profile = false;                      // --profile: print each frame's time and where it goes
 };
 
 extern DevOptions Dev;
 
 inline constexpr const char* DevUsage =
     "usage: kestrune [--script FILE] [--frames N] [--seed N] [--unpaced]\n"
-    "                [--screenshot N:FILE.png]... [--silent] [--check-content]\n";
+    "                [--screenshot N:FILE.png]... [--silent] [--check-content]\n"
+    "                [--profile]\n";
 
 // Parses argv[1..]. On failure returns false and describes the problem in
 // `error`; the caller prints the usage line and exits with status 2.

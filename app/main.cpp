@@ -9,6 +9,7 @@
 #include "app/frame_loop.h"
 #include "platform/key_input.h"
 #include "platform/window.h"
+#include "render/frame_profile.h"
 
 namespace {
 
@@ -74,12 +75,16 @@ int main(int argc, char** argv)
     if (Dev.checkContent) {
         return RunContentCheck();  // no window needed: the readers are GL-free
     }
+    SetFrameProfile(Dev.profile);
+    NoteStartUpStep("options");
     int toolkitArgc = 1;
     glutInit(&toolkitArgc, argv);
+    NoteStartUpStep("toolkit");
     glutInitDisplayMode(GLUT_RGBA | GLUT_DOUBLE | GLUT_DEPTH);  // 18
     glutInitWindowPosition(100, 100);
     glutInitWindowSize(WindowWidth, WindowHeight);
     glutCreateWindow(argv[0]);
+    NoteStartUpStep("window");
     glutDisplayFunc(OnDisplay);
     glutReshapeFunc(OnReshape);
     glutIdleFunc(OnIdle);

@@ -3,6 +3,7 @@
 #include <GL/glew.h>  // Required for: viewport, culling, depth copy
 
 #include "app/scene.h"
+#include "render/frame_profile.h"
 
 unsigned int ShadowDepthTexture = 0;
 
@@ -21,6 +22,7 @@ void InitShadowDepthTexture()
 
 void CopyShadowDepth()
 {
+    StageTimer timer(FrameStage::Copy);
     glActiveTexture(GL_TEXTURE0);
     glBindTexture(GL_TEXTURE_2D, ShadowDepthTexture);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
@@ -32,21 +34,25 @@ void CopyShadowDepth()
 
 void RenderPasses()
 {
-    // Shadow pass: only the back faces (seen from the light) write depth,
-    // which keeps lit surfaces from shadowing themselves.
-    glViewport(0, 0, FrameWidth, FrameHeight);
-    glEnable(GL_CULL_FACE);
-    glCullFace(GL_FRONT);
-    glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
-    glClear(GL_DEPTH_BUFFER_BIT);
-    for (Object* object : ObjectList) {
-        object->DrawShadow();
-    }
-    if (CurrentScene != nullptr) {
-        CurrentScene->DrawShadow();
+    {
+        // Shadow pass: only the back faces (seen from the light) write depth,
+        // which keeps lit surfaces from shadowing themselves.
+        StageTimer timer(FrameStage::Shadow);
+        glViewport(0, 0, FrameWidth, FrameHeight);
+        glEnable(GL_CULL_FACE);
+        glCullFace(GL_FRONT);
+        glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
+        glClear(GL_DEPTH_BUFFER_BIT);
+        for (Object* object : ObjectList) {
+            object->DrawShadow();
+        }
+        if (CurrentScene != nullptr) {
+            CurrentScene->DrawShadow();
+        }
     }
     CopyShadowDepth();
 
+    StageTimer timer(FrameStage::Main);
     glViewport(0, 0, FrameWidth, FrameHeight);
     glEnable(GL_CULL_FACE);
     glCullFace(GL_BACK);

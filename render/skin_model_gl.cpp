@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "render/frame_profile.h"
 #include "render/model_gl.h"
 #include "render/posing.h"
 #include "render/shaders.h"
@@ -67,7 +68,10 @@ void BeginSkinDraw(const ShaderProgram& program, SkinModel& model, int set, floa
     glInterleavedArrays(GL_T2F_N3F_V3F, 0, nullptr);
     BindAttribute(program.boneIndex, model.boneIndexBuffer);
     BindAttribute(program.weight, model.weightBuffer);
-    PoseSkinModel(model, set, time);
+    {
+        StageTimer timer(FrameStage::Posing);
+        PoseSkinModel(model, set, time);
+    }
     glUniformMatrix4fv(program.boneMat, model.boneCount, GL_FALSE, model.boneMatrices.data()->m);
 }
 

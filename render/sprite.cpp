@@ -4,6 +4,7 @@
 
 #include <cstdio>
 
+#include "render/frame_profile.h"
 #include "render/shaders.h"
 #include "render/texture.h"
 
@@ -93,6 +94,7 @@ void DrawSprite(const SpriteQuad& quad, const float* colour, int slot)
     if (!ValidSlot(slot)) {
         return;
     }
+    StageTimer timer(FrameStage::Sprites);
     glUseProgram(Draw2DProgram.program);
     glUniform4fv(Draw2DProgram.diffuse, 1, colour);
     glUniformMatrix4fv(Draw2DProgram.proj, 1, GL_FALSE, ScreenProjection.m);
@@ -105,6 +107,7 @@ void DrawSpriteInSpace(const SpriteQuad& quad, const float* colour, int slot, co
     if (!ValidSlot(slot)) {
         return;
     }
+    StageTimer timer(FrameStage::Sprites);
     const Matrix4 wvp = MatMultiply(projection, MatMultiply(view, world));
     glUseProgram(Draw2DTo3DSpaceProgram.program);
     glUniform4fv(Draw2DTo3DSpaceProgram.diffuse, 1, colour);
