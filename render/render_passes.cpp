@@ -2,6 +2,8 @@
 
 #include <GL/glew.h>  // Required for: viewport, culling, depth copy
 
+#include <vector>
+
 #include "app/scene.h"
 #include "render/frame_profile.h"
 
@@ -13,11 +15,39 @@ namespace {
 constexpr int FrameWidth = 800;
 constexpr int FrameHeight = 600;
 
+// The texture whose storage is specified, and what it holds: the window's
+// depth from the last copy, which is the cleared depth `heldClearDepth`
+// everywhere outside `heldDrawn`, the pixels that frame's draws reported.
+unsigned int preparedTexture = 0;
+PixelRect heldDrawn;
+float heldClearDepth = 1.0f;
+// The pixels this frame's shadow draws reported so far.
+PixelRect drawnThisFrame;
+
+// Gives the texture its storage once, filled with the cleared depth an
+// empty shadow pass would copy, so the first frames of a screen without
+// shadows need no copy at all.
+void PrepareStorage(float clearDepth)
+{
+    const std::vector<float> cleared(static_cast<size_t>(FrameWidth) * FrameHeight, clearDepth);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_DEPTH_COMPONENT24, FrameWidth, FrameHeight, 0, GL_DEPTH_COMPONENT,
+                 GL_FLOAT, cleared.data());
+    preparedTexture = ShadowDepthTexture;
+    heldDrawn = PixelRect{};
+    heldClearDepth = clearDepth;
+}
+
 }  // namespace
+
+void NoteShadowDraw(const PixelRect& covered)
+{
+    drawnThisFrame = RectUnion(drawnThisFrame, covered);
+}
 
 void InitShadowDepthTexture()
 {
     glGenTextures(1, &ShadowDepthTexture);
+    preparedTexture = 0;
 }
 
 void CopyShadowDepth()
@@ -27,9 +57,17 @@ void CopyShadowDepth()
     glBindTexture(GL_TEXTURE_2D, ShadowDepthTexture);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_DEPTH_COMPONENT24, FrameWidth, FrameHeight, 0, GL_DEPTH_COMPONENT,
-                 GL_FLOAT, nullptr);
-    glCopyTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, 0, 0, FrameWidth, FrameHeight);
+    GLfloat clearDepth = 1.0f;
+    glGetFloatv(GL_DEPTH_CLEAR_VALUE, &clearDepth);
+    if (preparedTexture != ShadowDepthTexture || heldClearDepth != clearDepth) {
+        PrepareStorage(clearDepth);
+    }
+    const PixelRect copy = RectUnion(drawnThisFrame, heldDrawn);
+    if (!copy.Empty()) {
+        glCopyTexSubImage2D(GL_TEXTURE_2D, 0, copy.x0, copy.y0, copy.x0, copy.y0, copy.x1 - copy.x0, copy.y1 - copy.y0);
+    }
+    heldDrawn = drawnThisFrame;
+    drawnThisFrame = PixelRect{};
 }
 
 void RenderPasses()

@@ -99,6 +99,7 @@ public:
             return;
         }
         const Matrix4 wvp = MatMultiply(ActiveCamera->projection, MatMultiply(ActiveLight->view, world));
+        NoteShadowDraw(WholeWindowRect());
         const float white[4] = {1, 1, 1, 1};
         glUseProgram(StaticModelProgram.program);
         glUniformMatrix4fv(StaticModelProgram.wvpMat, 1, GL_FALSE, wvp.m);
