@@ -142,9 +142,6 @@ void StartUp()
     SetSilentAudio(Dev.silentAudio);
     InitSound();
     NoteStartUpStep("sound");
-    // The seven skinned and nine static models live for the whole run.
-    LoadStartUpModels();
-    NoteStartUpStep("models");
     LoadScriptOrExit();
     RequestScene(MakeTitleScene());
 }
@@ -196,6 +193,14 @@ void OnDisplay()
     }
     SwapAndReport();
     frameDrawn = true;
+    // The seven skinned and nine static models live for the whole run. The
+    // title needs none of them, so they load once its first frame is on the
+    // screen, in the time that frame waits anyway; the stage starts at the
+    // third frame at the earliest.
+    if (framesRun == 1) {
+        StageTimer timer(FrameStage::SceneLoad);
+        LoadStartUpModels();
+    }
     float framesPerSecond = GamePacer.framesPerSecond;
     if (!Dev.unpaced) {
         framesPerSecond = PaceFrame(GamePacer, NowMs, SleepMs);

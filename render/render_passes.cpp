@@ -24,14 +24,18 @@ float heldClearDepth = 1.0f;
 // The pixels this frame's shadow draws reported so far.
 PixelRect drawnThisFrame;
 
-// Gives the texture its storage once, filled with the cleared depth an
-// empty shadow pass would copy, so the first frames of a screen without
-// shadows need no copy at all.
+// Gives the texture its storage once, holding the cleared depth an empty
+// shadow pass would copy, so a screen without shadows never needs a copy.
 void PrepareStorage(float clearDepth)
 {
-    const std::vector<float> cleared(static_cast<size_t>(FrameWidth) * FrameHeight, clearDepth);
     glTexImage2D(GL_TEXTURE_2D, 0, GL_DEPTH_COMPONENT24, FrameWidth, FrameHeight, 0, GL_DEPTH_COMPONENT,
-                 GL_FLOAT, cleared.data());
+                 GL_FLOAT, nullptr);
+    if (GLEW_ARB_clear_texture) {
+        glClearTexImage(ShadowDepthTexture, 0, GL_DEPTH_COMPONENT, GL_FLOAT, &clearDepth);
+    } else {
+        const std::vector<float> cleared(static_cast<size_t>(FrameWidth) * FrameHeight, clearDepth);
+        glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, FrameWidth, FrameHeight, GL_DEPTH_COMPONENT, GL_FLOAT, cleared.data());
+    }
     preparedTexture = ShadowDepthTexture;
     heldDrawn = PixelRect{};
     heldClearDepth = clearDepth;
