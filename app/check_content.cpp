@@ -29,28 +29,35 @@ const char* const SoundFiles[] = {
     "sound/katana-slash1.wav",           "sound/katana-slash4.wav",
     "sound/ricochets1.wav",              "sound/setup1.wav"};
 
-bool CheckModel(const char* path, bool skinned)
+// Each check prints its file's line and returns true, or returns false with
+// what went wrong in `problem`.
+using Check = bool (*)(const char* path, std::string& problem);
+
+// A model's line already names the file and what is wrong with it.
+bool CheckModel(const char* path, bool skinned, std::string& problem)
 {
     std::string line;
-    const bool ok = DescribeModelFile(path, skinned, line);
-    if (ok) {
-        std::printf("%s\n", line.c_str());
+    if (!DescribeModelFile(path, skinned, line)) {
+        problem = line;
+        return false;
     }
-    return ok;
+    std::printf("%s\n", line.c_str());
+    return true;
 }
 
-bool CheckSkinModel(const char* path)
+bool CheckSkinModel(const char* path, std::string& problem)
 {
-    return CheckModel(path, true);
+    return CheckModel(path, true, problem);
 }
 
-bool CheckStaticModel(const char* path)
+bool CheckStaticModel(const char* path, std::string& problem)
 {
-    return CheckModel(path, false);
+    return CheckModel(path, false, problem);
 }
 
-bool CheckImage(const char* path)
+bool CheckImage(const char* path, std::string& problem)
 {
+    problem = std::string("cannot load ") + path;
     int width = 0;
     int height = 0;
     if (IsBmpPath(path)) {
@@ -69,8 +76,9 @@ bool CheckImage(const char* path)
     return true;
 }
 
-bool CheckSound(const char* path)
+bool CheckSound(const char* path, std::string& problem)
 {
+    problem = std::string("cannot load ") + path;
     WavInfo info;
     if (!ReadWavInfo(path, info)) {
         return false;
@@ -80,13 +88,13 @@ bool CheckSound(const char* path)
 }
 
 template <size_t N>
-void CheckAll(const char* const (&files)[N], bool (*check)(const char*),
-              std::vector<std::string>& failed)
+void CheckAll(const char* const (&files)[N], Check check, std::vector<std::string>& problems)
 {
     for (const char* path : files) {
-        if (!check(path)) {
+        std::string problem;
+        if (!check(path, problem)) {
             std::printf("%-36s FAILED\n", path);
-            failed.push_back(path);
+            problems.push_back(problem);
         }
     }
 }
@@ -95,17 +103,17 @@ void CheckAll(const char* const (&files)[N], bool (*check)(const char*),
 
 int RunContentCheck()
 {
-    std::vector<std::string> failed;
-    CheckAll(SkinModelFiles, CheckSkinModel, failed);
-    CheckAll(StaticModelFiles, CheckStaticModel, failed);
-    CheckAll(ImageFiles, CheckImage, failed);
-    CheckAll(SoundFiles, CheckSound, failed);
-    if (failed.empty()) {
+    std::vector<std::string> problems;
+    CheckAll(SkinModelFiles, CheckSkinModel, problems);
+    CheckAll(StaticModelFiles, CheckStaticModel, problems);
+    CheckAll(ImageFiles, CheckImage, problems);
+    CheckAll(SoundFiles, CheckSound, problems);
+    if (problems.empty()) {
         std::printf("all content loaded\n");
         return 0;
     }
-    for (const std::string& path : failed) {
-        std::fprintf(stderr, "kestrune: cannot load %s\n", path.c_str());
+    for (const std::string& problem : problems) {
+        std::fprintf(stderr, "kestrune: %s\n", problem.c_str());
     }
     return 1;
 }

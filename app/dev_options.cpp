@@ -33,6 +33,8 @@ bool ParseDevOptions(int argc, char** argv, DevOptions& options, std::string& er
             options.profile = true;
         } else if (option == "--script" && hasValue) {
             options.scriptPath = argv[++i];
+        } else if (option == "--trace" && hasValue) {
+            options.tracePath = argv[++i];
         } else if (option == "--frames" && hasValue && ParseInt(argv[i + 1], 1, number)) {
             options.frameLimit = static_cast<int>(number);
             ++i;

@@ -20,6 +20,7 @@ struct DevOptions {
     std::vector<ScreenshotRequest> screenshots;  // --screenshot N:FILE.png, repeatable
     bool silentAudio = false;                  // --silent: an audio back end that writes nothing
     bool checkContent = false;                 // --check-content: load every file, report, exit
+    std::string tracePath;                     // --trace FILE: the keys and screens as they change
     bool profile = false;                      // --profile: print each frame's time and where it goes
 };
 
@@ -27,7 +28,7 @@ extern DevOptions Dev;
 
 inline constexpr const char* DevUsage =
     "usage: kestrune [--script FILE] [--frames N] [--seed N] [--unpaced]\n"
-    "                [--screenshot N:FILE.png]... [--silent] [--check-content]\n"
+    "                [--screenshot N:FILE.png]... [--silent] [--check-content] [--trace FILE]\n"
     "                [--profile]\n";
 
 // Parses argv[1..]. On failure returns false and describes the problem in

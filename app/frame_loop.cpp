@@ -9,12 +9,14 @@
 #include <vector>
 
 #include "app/dev_options.h"
+#include "app/frame_trace.h"
 #include "app/input_script.h"
 #include "app/keyboard.h"
 #include "app/scene.h"
 #include "app/sound.h"
 #include "platform/clock.h"
 #include "platform/debug_sink.h"
+#include "platform/gamepad.h"
 #include "platform/window.h"
 #include "render/model_slots.h"
 #include "render/frame_profile.h"
@@ -106,6 +108,14 @@ void LoadScriptOrExit()
     }
 }
 
+void OpenTraceOrExit()
+{
+    if (!Dev.tracePath.empty() && !OpenFrameTrace(Dev.tracePath)) {
+        std::fprintf(stderr, "kestrune: cannot write trace '%s'\n", Dev.tracePath.c_str());
+        std::exit(2);
+    }
+}
+
 }  // namespace
 
 int FramesRun()
@@ -143,7 +153,13 @@ void StartUp()
     SetSilentAudio(Dev.silentAudio);
     InitSound();
     NoteStartUpStep("sound");
+    // A scripted run feels only the pads its script plugs in.
+    if (InitGamepads(!Dev.scriptPath.empty())) {
+        AddKeySource(PollGamepads);
+    }
+    NoteStartUpStep("gamepads");
     LoadScriptOrExit();
+    OpenTraceOrExit();
     RequestScene(MakeTitleScene());
 }
 
@@ -170,11 +186,16 @@ void OnIdle()
     if (!scriptEvents.empty() || !Dev.scriptPath.empty()) {
         ApplyScriptFrame(scriptEvents, framesRun);
     }
+    // The screen this frame's update runs (a pending switch comes first).
+    const Scene* showing = NextScene != nullptr ? NextScene : CurrentScene;
+    SetPadMenuMode(showing == nullptr || showing->IsMenu());
     PlatformBeginFrameKeys();
+    TraceKeys(framesRun);
     if (KeyHeld(VkEscape)) {
         ExitGame();
     }
     FrameUpdate();
+    TraceScreen(framesRun, CurrentScene);
     frameDrawn = false;
     RequestRedisplay();
 }
@@ -226,6 +247,7 @@ void ExitGame()
     // Sounds, textures, scenes, objects, static models, skinned models: each
     // subsystem's release runs here in this order.
     ShutdownSound();
+    ShutdownGamepads();
     DeleteAllTextures();
     char report[128];
     std::snprintf(report, sizeof report, "objects: %zu peak: %zu\n", ObjectList.size(),

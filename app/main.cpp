@@ -9,58 +9,22 @@
 #include "app/frame_loop.h"
 #include "platform/key_input.h"
 #include "platform/window.h"
+#include "platform/x_keyboard.h"
 #include "render/frame_profile.h"
 
 namespace {
 
-void OnKeyboard(unsigned char key, int, int)
-{
-    PlatformKeyDown(VirtualKeyFromAscii(key, (glutGetModifiers() & GLUT_ACTIVE_CTRL) != 0));
-}
-
-void OnKeyboardUp(unsigned char key, int, int)
-{
-    PlatformKeyUp(VirtualKeyFromAscii(key, (glutGetModifiers() & GLUT_ACTIVE_CTRL) != 0));
-}
-
-void OnSpecial(int key, int, int)
-{
-    PlatformKeyDown(VirtualKeyFromSpecial(key));
-}
-
-void OnSpecialUp(int key, int, int)
-{
-    PlatformKeyUp(VirtualKeyFromSpecial(key));
-}
-
-// Key-up events are not delivered to a window that lost the keyboard, so
-// everything is released when the pointer leaves or the window is hidden.
-void OnEntry(int state)
-{
-    if (state == GLUT_LEFT) {
-        PlatformReleaseAllKeys();
-    }
-}
-
-void OnWindowStatus(int state)
-{
-    if (state == GLUT_HIDDEN || state == GLUT_FULLY_COVERED) {
-        PlatformReleaseAllKeys();
-    }
-}
-
+// A scripted run takes its keys from the file alone.
 void InstallKeyboard()
 {
-    glutIgnoreKeyRepeat(1);
     if (!Dev.scriptPath.empty()) {
-        return;  // a scripted run takes its keys from the file alone
+        return;
     }
-    glutKeyboardFunc(OnKeyboard);
-    glutKeyboardUpFunc(OnKeyboardUp);
-    glutSpecialFunc(OnSpecial);
-    glutSpecialUpFunc(OnSpecialUp);
-    glutEntryFunc(OnEntry);
-    glutWindowStatusFunc(OnWindowStatus);
+    if (OpenPhysicalKeyboard()) {
+        AddKeySource(PollPhysicalKeyboard);
+    } else {
+        std::fprintf(stderr, "kestrune: cannot reach the keyboard; only a pad will work\n");
+    }
 }
 
 }  // namespace

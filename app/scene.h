@@ -13,6 +13,10 @@ public:
     virtual void Update() = 0;
     virtual void DrawShadow() = 0;
     virtual void Draw() = 0;
+
+    // Menus and end screens. The pads' D-pad also gives the arrow keys there;
+    // elsewhere the arrows turn the camera.
+    virtual bool IsMenu() const { return true; }
 };
 
 // Owning pointers. A later store into NextScene before the switch replaces

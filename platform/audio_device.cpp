@@ -44,6 +44,9 @@ bool OpenAudioDevice()
         // Back to whatever SDL_AUDIODRIVER (or SDL's own choice) says.
         SDL_ResetHint(SDL_HINT_AUDIODRIVER);
     }
+    // SDL would turn SIGINT and SIGTERM into quit events that nothing here
+    // reads, so Ctrl+C in a terminal or a session's logout would be ignored.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
         return false;
     }

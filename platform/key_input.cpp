@@ -1,8 +1,7 @@
 #include "platform/key_input.h"
 
-#include <GL/freeglut.h>  // Required for: GLUT_KEY_* special key numbers
-
 #include <cstring>
+#include <vector>
 
 namespace {
 
@@ -10,58 +9,18 @@ bool keyDown[256] = {};
 bool tappedSinceFrame[256] = {};
 uint8_t frameTable[256] = {};
 
+std::vector<KeySource>& Sources()
+{
+    static std::vector<KeySource> sources;
+    return sources;
+}
+
 bool ValidKey(int virtualKey)
 {
     return virtualKey >= 0 && virtualKey < 256;
 }
 
 }  // namespace
-
-int VirtualKeyFromAscii(unsigned char key, bool ctrlHeld)
-{
-    if (ctrlHeld && key >= 1 && key <= 26) {
-        return 'A' + key - 1;
-    }
-    if (key >= 'a' && key <= 'z') {
-        return key - 'a' + 'A';
-    }
-    if ((key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9')) {
-        return key;
-    }
-    switch (key) {
-    case '\r':
-    case '\n':
-        return VkEnter;
-    case 27:
-        return VkEscape;
-    case ' ':
-        return 32;
-    default:
-        return -1;
-    }
-}
-
-int VirtualKeyFromSpecial(int glutKey)
-{
-    switch (glutKey) {
-    case GLUT_KEY_LEFT:
-        return VkLeft;
-    case GLUT_KEY_UP:
-        return VkUp;
-    case GLUT_KEY_RIGHT:
-        return VkRight;
-    case GLUT_KEY_DOWN:
-        return VkDown;
-    case GLUT_KEY_CTRL_L:
-    case GLUT_KEY_CTRL_R:
-        return VkCtrl;
-    case GLUT_KEY_SHIFT_L:
-    case GLUT_KEY_SHIFT_R:
-        return 16;
-    default:
-        return -1;
-    }
-}
 
 void PlatformKeyDown(int virtualKey)
 {
@@ -85,10 +44,20 @@ void PlatformReleaseAllKeys()
     std::memset(tappedSinceFrame, 0, sizeof tappedSinceFrame);
 }
 
+void AddKeySource(KeySource source)
+{
+    Sources().push_back(source);
+}
+
 void PlatformBeginFrameKeys()
 {
+    uint8_t polled[256] = {};
+    for (KeySource source : Sources()) {
+        source(polled);
+    }
     for (int key = 0; key < 256; ++key) {
-        frameTable[key] = (keyDown[key] || tappedSinceFrame[key]) ? 0x80 : 0x00;
+        const bool down = keyDown[key] || tappedSinceFrame[key] || (polled[key] & 0x80) != 0;
+        frameTable[key] = down ? 0x80 : 0x00;
         tappedSinceFrame[key] = false;
     }
 }
@@ -96,4 +65,34 @@ void PlatformBeginFrameKeys()
 void PlatformKeyboardState(uint8_t table[256])
 {
     std::memcpy(table, frameTable, 256);
+}
+
+void NoteKeyPress(KeyboardPoll& poll, int virtualKey)
+{
+    if (ValidKey(virtualKey)) {
+        poll.pressedSincePoll.set(virtualKey);
+    }
+}
+
+void FinishKeyboardPoll(KeyboardPoll& poll, bool focused, const std::bitset<256>& held, uint8_t table[256])
+{
+    // Press events reach us only while the window has the keyboard, so a
+    // press counts even when the focus has moved on since; a key still held
+    // without the focus does not.
+    std::bitset<256> counted = poll.pressedSincePoll;
+    if (focused) {
+        // A key held from before starts counting once it is seen up; a press
+        // event alone may be the auto-repeat of such a key.
+        poll.heldFromBefore &= held;
+        counted |= held;
+    } else {
+        poll.heldFromBefore = held;
+    }
+    counted &= ~poll.heldFromBefore;
+    for (int key = 0; key < 256; ++key) {
+        if (counted.test(key)) {
+            table[key] |= 0x80;
+        }
+    }
+    poll.pressedSincePoll.reset();
 }

@@ -2,6 +2,8 @@
 
 #include <SDL.h>  // Required for: SDL_ShowSimpleMessageBox
 
+#include "platform/font_box.h"
+
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -29,8 +31,13 @@ void ShowMessageBox(const char* text)
     const char* shown = text != nullptr ? text : "";
     std::fprintf(stderr, "%s\n", shown);
     std::fflush(stderr);
-    if (BoxWanted()) {
-        // A failure here (no usable display after all) leaves the stderr copy.
-        SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, BoxTitle, shown, nullptr);
+    if (!BoxWanted()) {
+        return;
+    }
+    // SDL's box draws with the X server's core fonts, which many desktops
+    // and bare X servers lack; ours then draws with the client's own fonts.
+    // Without any usable display the stderr copy is all there is.
+    if (SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, BoxTitle, shown, nullptr) != 0) {
+        ShowFontBox(BoxTitle, shown);
     }
 }

@@ -3,6 +3,7 @@
 #include "render/model_slots.h"
 #include "render/skin_model.h"
 #include "render/static_model.h"
+#include "render/x_structure.h"
 
 bool DescribeModelFile(const char* path, bool skinned, std::string& line)
 {
@@ -26,6 +27,14 @@ bool DescribeModelFile(const char* path, bool skinned, std::string& line)
         counts = std::to_string(model.vertexCount) + " vertices, " + std::to_string(model.faceCount) +
                  " faces, " + std::to_string(model.materialCount) + " materials";
     }
-    line = std::string(path) + (ok ? ": " + counts : ": malformed");
-    return ok;
+    // The game loads what its readers accept, but a file others cannot open
+    // is reported all the same, with the line where its structure breaks.
+    std::string problem;
+    const bool sound = CheckXStructure(text, problem);
+    if (!ok) {
+        line = std::string(path) + ": malformed" + (sound ? "" : " (" + problem + ")");
+    } else {
+        line = std::string(path) + ": " + (sound ? counts : problem);
+    }
+    return ok && sound;
 }

@@ -36,8 +36,9 @@ inline constexpr const char* StaticModelFiles[] = {
 
 // Reads a model file as the game does, without GL, and describes it in one
 // line (counts of vertices, faces, materials and, for characters, bones,
-// frames and animation sets). False when the file is missing or malformed;
-// the line then says so.
+// frames and animation sets). False when the file is missing or malformed,
+// or when its blocks are unbalanced or misplaced even though the game reads
+// it; the line then says so, naming the line of the file where it goes wrong.
 bool DescribeModelFile(const char* path, bool skinned, std::string& line);
 
 // Loads the seven characters and nine static models (a missing or broken

@@ -240,19 +240,31 @@ bool Init2DShaders()
 
 void DeleteShaderPrograms()
 {
+    // Only objects that start-up really made are deleted. When extension
+    // loading failed, every name is still 0 and the entry points that would
+    // delete them were never loaded.
+    const auto deleteShader = [](unsigned int& shader) {
+        if (shader != 0) {
+            glDeleteShader(shader);
+        }
+    };
+    const auto deleteBuffer = [](unsigned int& buffer) {
+        if (buffer != 0) {
+            glDeleteBuffers(1, &buffer);
+            buffer = 0;
+        }
+    };
     for (const ProgramRecipe* recipes : {SkinRecipes, StaticRecipes, Recipes2D}) {
         for (int i = 0; i < 2; ++i) {
             ShaderProgram& record = *recipes[i].record;
             if (record.program != 0 && record.program != LinkFailed) {
                 glDeleteProgram(record.program);
             }
-            glDeleteShader(record.vertexShader);
-            glDeleteShader(record.fragmentShader);
+            deleteShader(record.vertexShader);
+            deleteShader(record.fragmentShader);
             record = ShaderProgram{};
         }
     }
-    glDeleteBuffers(1, &QuadVertexBuffer);
-    glDeleteBuffers(1, &QuadIndexBuffer);
-    QuadVertexBuffer = 0;
-    QuadIndexBuffer = 0;
+    deleteBuffer(QuadVertexBuffer);
+    deleteBuffer(QuadIndexBuffer);
 }

@@ -1,8 +1,5 @@
-// Key rules (held, fresh press, the shared latch) and the mapping from
-// freeglut's key events to the game's key numbers.
+// Key rules: held, fresh press and the shared latch.
 #include <gtest/gtest.h>
-
-#include <GL/freeglut.h>
 
 #include "app/keyboard.h"
 
@@ -97,31 +94,6 @@ TEST_F(KeyboardTest, FocusLossReleasesEverything)
     NextFrame();
     EXPECT_FALSE(KeyDown('W'));
     EXPECT_FALSE(KeyDown(VkCtrl));
-}
-
-TEST(KeyMapping, LettersIgnoreShiftAndSurviveCtrl)
-{
-    EXPECT_EQ(VirtualKeyFromAscii('a', false), 'A');
-    EXPECT_EQ(VirtualKeyFromAscii('A', false), 'A');  // Shift+a
-    EXPECT_EQ(VirtualKeyFromAscii(23, true), 'W');     // Ctrl+W arrives as 23
-    EXPECT_EQ(VirtualKeyFromAscii(1, true), 'A');
-    EXPECT_EQ(VirtualKeyFromAscii(26, true), 'Z');
-    // Without Ctrl, 13 and 27 are Enter and Escape, not Ctrl+M and Ctrl+[.
-    EXPECT_EQ(VirtualKeyFromAscii(13, false), VkEnter);
-    EXPECT_EQ(VirtualKeyFromAscii(27, false), VkEscape);
-    EXPECT_EQ(VirtualKeyFromAscii(27, true), VkEscape);
-    EXPECT_EQ(VirtualKeyFromAscii('!', false), -1);
-}
-
-TEST(KeyMapping, SpecialKeys)
-{
-    EXPECT_EQ(VirtualKeyFromSpecial(GLUT_KEY_LEFT), VkLeft);
-    EXPECT_EQ(VirtualKeyFromSpecial(GLUT_KEY_UP), VkUp);
-    EXPECT_EQ(VirtualKeyFromSpecial(GLUT_KEY_RIGHT), VkRight);
-    EXPECT_EQ(VirtualKeyFromSpecial(GLUT_KEY_DOWN), VkDown);
-    EXPECT_EQ(VirtualKeyFromSpecial(GLUT_KEY_CTRL_L), VkCtrl);
-    EXPECT_EQ(VirtualKeyFromSpecial(GLUT_KEY_CTRL_R), VkCtrl);
-    EXPECT_EQ(VirtualKeyFromSpecial(GLUT_KEY_F1), -1);
 }
 
 }  // namespace

@@ -4,10 +4,6 @@
 
 #include <GL/glew.h>
 
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <chrono>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -15,11 +11,8 @@
 #include <iterator>
 #include <regex>
 #include <string>
-#include <thread>
 
-#include "platform/message_box.h"
 #include "render/shaders.h"
-#include "tests/game_runner.h"
 #include "tests/gl_test_window.h"
 #include "tests/test_files.h"
 #include "tests/test_images.h"
@@ -222,59 +215,4 @@ TEST(Shaders, MissingSourceShowsOneMessageAndStopsStartUp)
     const bool compileMessage = shown.rfind("SkinModel_glsl.vertのコンパイルに失敗しました。", 0) == 0;
     EXPECT_TRUE(compileMessage || shown == std::string(LinkMessage) + "\n") << shown;
     EXPECT_EQ(CountOccurrences(shown, "に失敗しました") + CountOccurrences(shown, LinkMessage), 1);
-}
-
-TEST(Shaders, GameWithABrokenSourceShowsTheMessageAndExitsWithStatusZero)
-{
-    if (std::getenv("DISPLAY") == nullptr) {
-        GTEST_SKIP() << "the game needs a display";
-    }
-    TempDir dir;
-    fs::copy(fs::path(KESTRUNE_BIN_DIR) / "Library", fs::path(dir.Path()) / "Library");
-    WriteText(fs::path(dir.Path()) / "Library" / "2DDrawTo3DSpace_glsl.vert", "void main() { oops }\n");
-    setenv("KESTRUNE_NO_MESSAGE_BOX", "1", 1);
-    const GameRun run = RunGame("--frames 3", 60, dir.Path());
-    EXPECT_EQ(run.status, 0);
-    EXPECT_NE(run.errors.find("2DDrawTo3DSpace_glsl.vertのコンパイルに失敗しました。\nエラーメッセージ：\n"),
-              std::string::npos)
-        << run.errors;
-}
-
-// The real box blocks until someone presses OK; here xdotool does.
-TEST(MessageBox, BlocksUntilClosedAndCopiesTheTextToStderr)
-{
-    const char* display = std::getenv("DISPLAY");
-    if (display == nullptr || display[0] == '\0' || std::system("command -v xdotool >/dev/null") != 0) {
-        GTEST_SKIP() << "needs a display and xdotool";
-    }
-    const pid_t child = fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        unsetenv("KESTRUNE_NO_MESSAGE_BOX");
-        ShowMessageBox("StaticModel_glsl.vertのコンパイルに失敗しました。");
-        _exit(0);
-    }
-    // Wait for the box to appear; the child must still be inside the call.
-    const std::string findBox = "xwininfo -root -children | awk '/\"Error\"/{print $1}'";
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-    bool shown = false;
-    while (!shown && std::chrono::steady_clock::now() < deadline) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(100));
-        shown = std::system(("test -n \"$(" + findBox + ")\"").c_str()) == 0;
-    }
-    int status = -1;
-    EXPECT_TRUE(shown);
-    EXPECT_EQ(waitpid(child, &status, WNOHANG), 0) << "returned before anyone pressed OK";
-    std::system(("for w in $(" + findBox + "); do xdotool key --window $w Return; done 2>/dev/null").c_str());
-    bool closed = false;
-    while (!closed && std::chrono::steady_clock::now() < deadline) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
-        closed = waitpid(child, &status, WNOHANG) == child;
-    }
-    if (!closed) {
-        kill(child, SIGKILL);
-        waitpid(child, &status, 0);
-    }
-    EXPECT_TRUE(closed);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
 }

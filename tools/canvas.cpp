@@ -182,11 +182,3 @@ double Scatter::Next()
     state ^= state << 5;
     return static_cast<double>(state) / 4294967296.0;
 }
-
-// Fontconfig, which Cairo asks for the DejaVu faces, keeps its pattern cache
-// for the life of the process. Sanitizer builds run this generator during
-// the build, so tell their leak checker that this memory is not ours.
-extern "C" const char* __lsan_default_suppressions()
-{
-    return "leak:libfontconfig\n";
-}

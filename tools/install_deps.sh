@@ -7,10 +7,12 @@ packages=(
   build-essential cmake ninja-build pkg-config ccache
   clang libclang-rt-14-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  freeglut3-dev libglew-dev libgl1-mesa-dev libgl1-mesa-dri libglu1-mesa-dev
+  freeglut3-dev libx11-dev libglew-dev libgl1-mesa-dev libgl1-mesa-dri libglu1-mesa-dev
   libpng-dev zlib1g-dev libsdl2-dev libsdl2-mixer-dev
   libcairo2-dev fonts-dejavu-core
-  xvfb xauth xdotool x11-utils imagemagick
+  libassimp-dev  # the tests check our model files against Assimp; the game never links it
+  xvfb xauth xfonts-base xdotool x11-utils imagemagick
+  dpkg-dev desktop-file-utils lintian
 )
 
 missing=()

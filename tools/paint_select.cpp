@@ -143,32 +143,54 @@ void PaintCardFrame(cairo_t* cr, const PixelRect& r)
     }
 }
 
+// The banner is a pennant hanging from the window's top edge in the corner,
+// with the screen's name and the keys. The rest of its rectangle stays clear:
+// the highlighted character stands right of it and above the card, and its
+// bounce, its wings or its spear sweep over the middle of the window.
+constexpr double PennantLeft = 12.0;
+constexpr double PennantRight = 192.0;
+constexpr double PennantShoulder = 168.0;  // where the sides end
+constexpr double PennantTip = 190.0;       // the point below the middle
+
 void PaintBanner(cairo_t* cr, const PixelRect& r)
 {
-    // A ribbon with the screen's name and a strip with the keys below it;
-    // the rest stays clear so the scene shows around them.
-    RoundedRectPath(cr, r.left + 16, r.top + 16, 470, 92, 16);
-    cairo_pattern_t* ribbon = cairo_pattern_create_linear(0, r.top + 16, 0, r.top + 108);
-    cairo_pattern_add_color_stop_rgb(ribbon, 0.0, 0.2, 0.24, 0.55);
-    cairo_pattern_add_color_stop_rgb(ribbon, 1.0, 0.08, 0.1, 0.28);
-    cairo_set_source(cr, ribbon);
+    const double left = r.left + PennantLeft;
+    const double right = r.left + PennantRight;
+    const double middle = (left + right) / 2.0;
+    cairo_move_to(cr, left, r.top - 4.0);
+    cairo_line_to(cr, right, r.top - 4.0);
+    cairo_line_to(cr, right, r.top + PennantShoulder);
+    cairo_line_to(cr, middle, r.top + PennantTip);
+    cairo_line_to(cr, left, r.top + PennantShoulder);
+    cairo_close_path(cr);
+    cairo_pattern_t* cloth = cairo_pattern_create_linear(0, r.top, 0, r.top + PennantTip);
+    cairo_pattern_add_color_stop_rgb(cloth, 0.0, 0.2, 0.24, 0.55);
+    cairo_pattern_add_color_stop_rgb(cloth, 1.0, 0.08, 0.1, 0.28);
+    cairo_set_source(cr, cloth);
     cairo_fill_preserve(cr);
-    cairo_pattern_destroy(ribbon);
+    cairo_pattern_destroy(cloth);
     SetColour(cr, Gold);
     cairo_set_line_width(cr, 4.0);
     cairo_stroke(cr);
-    TextStyle title{FontFace::SerifBold, 48.0, White, Ink, 2.5};
-    TextInBox(cr, "Character Select", PixelRect{r.left + 20, r.top + 20, r.left + 482, r.top + 104}, title, 8.0);
 
-    RoundedRectPath(cr, r.left + 16, r.top + 118, 470, 44, 12);
-    SetColour(cr, Colour{0.05, 0.06, 0.14, 0.85});
-    cairo_fill_preserve(cr);
+    const TextStyle title{FontFace::SerifBold, 40.0, White, Ink, 2.5};
+    const int textLeft = static_cast<int>(left) + 6;
+    const int textRight = static_cast<int>(right) - 6;
+    TextInBox(cr, "Character", PixelRect{textLeft, r.top + 10, textRight, r.top + 54}, title, 2.0);
+    TextInBox(cr, "Select", PixelRect{textLeft, r.top + 52, textRight, r.top + 96}, title, 2.0);
     SetColour(cr, Gold);
-    cairo_set_line_width(cr, 2.0);
-    cairo_stroke(cr);
-    TextStyle keys{FontFace::SansBold, 20.0, White, Ink, 0.0};
-    TextInBox(cr, "\u2190 \u2192 Choose    Enter Start    B Back",
-              PixelRect{r.left + 20, r.top + 120, r.left + 482, r.top + 160}, keys, 6.0);
+    cairo_rectangle(cr, left + 22, r.top + 102, right - left - 44, 2);
+    cairo_fill(cr);
+
+    // Key names in gold, what they do in white, in two columns.
+    const TextStyle key{FontFace::SansBold, 17.0, Gold, Ink, 1.0};
+    const TextStyle action{FontFace::SansBold, 17.0, White, Ink, 1.0};
+    const char* const rows[3][2] = {{"\u2190 \u2192", "Choose"}, {"Enter", "Start"}, {"B", "Back"}};
+    for (int row = 0; row < 3; ++row) {
+        const double baseline = r.top + 126 + 21 * row;
+        TextAt(cr, rows[row][0], left + 22, baseline, key);
+        TextAt(cr, rows[row][1], left + 86, baseline, action);
+    }
 }
 
 } // namespace

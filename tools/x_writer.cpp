@@ -68,11 +68,14 @@ void AppendMatrixRows(std::string& out, const std::array<float, 16>& m, const st
     }
 }
 
-void AppendMesh(std::string& out, const Mesh& mesh, const std::string& in)
+// Writes the mesh's opening line and the blocks every mesh holds, up to and
+// including the material list, but leaves the mesh open: a skinned mesh adds
+// its skin blocks before the caller writes the closing brace.
+void AppendOpenMesh(std::string& out, const Mesh& mesh, const std::string& name, const std::string& in)
 {
     const std::string in1 = in + " ";
     const std::string in2 = in1 + " ";
-    out += in + "Mesh Body {\n";
+    out += in + "Mesh " + name + " {\n";
     out += in1 + std::to_string(mesh.vertices.size()) + ";\n";
     std::vector<std::string> elements;
     for (const Vertex& v : mesh.vertices) {
@@ -130,6 +133,33 @@ void AppendMesh(std::string& out, const Mesh& mesh, const std::string& in)
         out += in2 + "}\n";
     }
     out += in1 + "}\n";
+}
+
+// A vertex no face uses is invisible, yet readers that rebuild vertices from
+// the faces would count differently from ours; the files list only the
+// vertices the faces use, in their first order.
+Mesh WithoutUnusedVertices(const Mesh& mesh)
+{
+    std::vector<bool> isUsed(mesh.vertices.size(), false);
+    for (const Triangle& t : mesh.triangles) {
+        isUsed[t.a] = isUsed[t.b] = isUsed[t.c] = true;
+    }
+    std::vector<int> newIndex(mesh.vertices.size(), -1);
+    Mesh used;
+    used.materials = mesh.materials;
+    for (size_t v = 0; v < mesh.vertices.size(); ++v) {
+        if (isUsed[v]) {
+            newIndex[v] = static_cast<int>(used.vertices.size());
+            used.vertices.push_back(mesh.vertices[v]);
+        }
+    }
+    for (Triangle t : mesh.triangles) {
+        t.a = newIndex[t.a];
+        t.b = newIndex[t.b];
+        t.c = newIndex[t.c];
+        used.triangles.push_back(t);
+    }
+    return used;
 }
 
 // The game's reader wants one SkinWeights block per frame. A frame that moves
@@ -259,13 +289,14 @@ std::string StaticModelText(const Mesh& mesh)
 {
     std::string out = Header;
     out += "\n";
-    AppendMesh(out, mesh, "");
+    AppendOpenMesh(out, WithoutUnusedVertices(mesh), "Body", "");
+    out += "}\n";
     return out;
 }
 
 std::string SkinnedModelText(const SkinnedModel& model)
 {
-    Mesh mesh = model.mesh;
+    Mesh mesh = WithoutUnusedVertices(model.mesh);
     const Skeleton& skeleton = model.skeleton;
     const auto byBone = InfluencesByBone(mesh, skeleton);
 
@@ -280,11 +311,9 @@ std::string SkinnedModelText(const SkinnedModel& model)
                            0.0f, 1.0f},
                      "  ");
     out += " }\n";
-    std::string meshText;
-    AppendMesh(meshText, mesh, " ");
-    // The skin blocks belong inside the mesh, after its material list.
-    meshText.resize(meshText.size() - std::string(" }\n").size());
-    out += meshText;
+    // The mesh is named apart from every bone, so no reader can mistake one
+    // for the other. Its skin blocks follow the material list inside it.
+    AppendOpenMesh(out, mesh, "Skin", " ");
     out += "  XSkinMeshHeader {\n";
     out += "   " + std::to_string(MaxInfluencesPerVertex(mesh)) + ";\n";
     out += "   " + std::to_string(MaxInfluencesPerFace(mesh)) + ";\n";
