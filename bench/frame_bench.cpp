@@ -55,11 +55,6 @@ double Median(std::vector<double> values)
     return *middle;
 }
 
-double Smallest(const std::vector<double>& values)
-{
-    return values.empty() ? 0.0 : *std::min_element(values.begin(), values.end());
-}
-
 template <typename Work>
 double MillisecondsOf(Work work)
 {
@@ -202,28 +197,35 @@ void BM_FloorFrame(benchmark::State& state)
 BENCHMARK(BM_FloorFrame)->UseManualTime()->Iterations(1)->Repetitions(3)->Unit(benchmark::kMillisecond);
 
 // Launch to the end of the first title frame's swap, for the game binary
-// GameBinaryPath names. The split comes from a run with --profile; its clock
-// starts at the game's static set-up, so "before_main" is what comes before
-// (loading the program and its libraries).
+// GameBinaryPath names: the fastest of a few launches, since another process
+// can only ever slow a launch down, with the reference measured between
+// them. The split comes from a run with --profile; its clock starts at the
+// game's static set-up, so "before_main" is what comes before (loading the
+// program and its libraries).
 void BM_StartUp(benchmark::State& state)
 {
     if (!fs::exists(GameBinaryPath()) || !PrepareFloorFrame()) {
         state.SkipWithError("needs the game binary and a display (run under xvfb-run)");
         return;
     }
+    constexpr int Launches = 5;
     for (auto _ : state) {
         std::vector<double> floorTimes = MeasureFloorFramesMs(FloorFrames);
-        const GameRun run = RunGame(2, false);
-        const std::vector<double> after = MeasureFloorFramesMs(FloorFrames);
-        if (!run.ok || run.firstFrameSeconds < 0.0) {
-            state.SkipWithError("the game did not draw its first frame");
-            return;
+        double fastest = 0.0;
+        for (int launch = 0; launch < Launches; ++launch) {
+            const GameRun run = RunGame(2, false);
+            if (!run.ok || run.firstFrameSeconds < 0.0) {
+                state.SkipWithError("the game did not draw its first frame");
+                return;
+            }
+            fastest = launch == 0 ? run.firstFrameSeconds : std::min(fastest, run.firstFrameSeconds);
+            const std::vector<double> between = MeasureFloorFramesMs(FloorFrames / Launches);
+            floorTimes.insert(floorTimes.end(), between.begin(), between.end());
         }
-        floorTimes.insert(floorTimes.end(), after.begin(), after.end());
         const double floorMs = Median(floorTimes);
-        state.SetIterationTime(run.firstFrameSeconds);
+        state.SetIterationTime(fastest);
         state.counters["floor_ms"] = floorMs;
-        state.counters["x_floor"] = run.firstFrameSeconds * 1000.0 / floorMs;
+        state.counters["x_floor"] = fastest * 1000.0 / floorMs;
 
         const GameRun profiled = RunGame(2, true);
         double inGame = 0.0;
@@ -241,12 +243,7 @@ void BM_StartUp(benchmark::State& state)
         }
     }
 }
-BENCHMARK(BM_StartUp)
-    ->UseManualTime()
-    ->Iterations(1)
-    ->Repetitions(5)
-    ->ComputeStatistics("min", Smallest)
-    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_StartUp)->UseManualTime()->Iterations(1)->Repetitions(3)->Unit(benchmark::kMillisecond);
 
 void BM_TitleFrame(benchmark::State& state)
 {
