@@ -33,6 +33,8 @@ bool ParseDevOptions(int argc, char** argv, DevOptions& options, std::string& er
             options.stateHashPath = argv[++i];
         } else if (option == "--start" && hasValue && IsStartScreenName(argv[i + 1])) {
             options.startScreen = argv[++i];
+        } else if (option == "--profile") {
+            options.profile = true;
         } else if (option == "--script" && hasValue) {
             options.scriptPath = argv[++i];
         } else if (option == "--trace" && hasValue) {

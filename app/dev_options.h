@@ -23,6 +23,7 @@ struct DevOptions {
     std::string stateHashPath;                 // --state-hashes FILE: a world hash every 100 frames
     std::string startScreen;                   // --start SCREEN: the first screen instead of the title
     std::string tracePath;                     // --trace FILE: the keys and screens as they change
+    bool profile = false;                      // --profile: print each frame's time and where it goes
 };
 
 extern DevOptions Dev;
@@ -30,7 +31,7 @@ extern DevOptions Dev;
 inline constexpr const char* DevUsage =
     "usage: kestrune [--script FILE] [--frames N] [--seed N] [--unpaced]\n"
     "                [--screenshot N:FILE.png]... [--silent] [--check-content] [--trace FILE]\n"
-    "                [--state-hashes FILE] [--start SCREEN]\n"
+    "                [--state-hashes FILE] [--start SCREEN] [--profile]\n"
     "SCREEN: title, select, stage, stage:0 to stage:5, clear:1 to clear:3, over\n";
 
 // Parses argv[1..]. On failure returns false and describes the problem in

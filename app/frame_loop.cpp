@@ -1,9 +1,11 @@
 #include "app/frame_loop.h"
 
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
+#include <string>
 #include <vector>
 
 #include "app/dev_options.h"
@@ -18,6 +20,7 @@
 #include "platform/gamepad.h"
 #include "platform/window.h"
 #include "render/model_slots.h"
+#include "render/frame_profile.h"
 #include "render/render_passes.h"
 #include "render/shaders.h"
 #include "render/sprite.h"
@@ -35,9 +38,56 @@ int framesRun = 0;
 bool frameDrawn = true;
 std::vector<ScriptEvent> scriptEvents;
 
+// --profile: the start-up steps so far, each as " name milliseconds" timed
+// from the previous step (the first from the program's static set-up), and
+// the end of the last frame's swap.
+using Clock = std::chrono::steady_clock;
+Clock::time_point lastStartUpStep = Clock::now();
+std::string startUpSteps;
+Clock::time_point lastSwapEnd;
+
+double MillisecondsSince(Clock::time_point then, Clock::time_point now)
+{
+    return std::chrono::duration<double, std::milli>(now - then).count();
+}
+
 void DrawFrame()
 {
     RenderPasses();
+}
+
+// Prints the frame's time from swap to swap and where it went; the first
+// frame also prints the start-up steps.
+void ReportFrameTime()
+{
+    const Clock::time_point now = Clock::now();
+    std::printf("profile frame %d total %.3f", framesRun, framesRun == 0 ? 0.0 : MillisecondsSince(lastSwapEnd, now));
+    lastSwapEnd = now;
+    const StageMilliseconds spent = TakeFrameProfile();
+    for (int stage = 0; stage < FrameStageCount; ++stage) {
+        std::printf(" %s %.3f", FrameStageNames[stage], spent[stage]);
+    }
+    std::printf("\n");
+    if (framesRun <= 1) {
+        NoteStartUpStep(framesRun == 0 ? "first_clear" : "first_frame");
+    }
+    if (framesRun == 1) {
+        std::printf("profile startup%s\n", startUpSteps.c_str());
+    }
+    // Whole lines only, so a reader that merges this with the debug output
+    // on the error stream never sees one cut in two.
+    std::fflush(stdout);
+}
+
+void SwapAndReport()
+{
+    {
+        StageTimer timer(FrameStage::Swap);
+        SwapWindowBuffers();
+    }
+    if (Dev.profile) {
+        ReportFrameTime();
+    }
 }
 
 void LoadScriptOrExit()
@@ -89,27 +139,41 @@ int FramesRun()
     return framesRun;
 }
 
+void NoteStartUpStep(const char* name)
+{
+    if (!Dev.profile) {
+        return;
+    }
+    const Clock::time_point now = Clock::now();
+    char step[64];
+    std::snprintf(step, sizeof step, " %s %.3f", name, MillisecondsSince(lastStartUpStep, now));
+    startUpSteps += step;
+    lastStartUpStep = now;
+}
+
 void StartUp()
 {
     if (!InitGlExtensions()) {
         ExitGame();
     }
+    NoteStartUpStep("extensions");
     // A broken shader source has already told the player in a message box.
     if (!InitSkinModelShaders() || !InitStaticModelShaders() || !Init2DShaders()) {
         ExitGame();
     }
+    NoteStartUpStep("shaders");
     InitShadowDepthTexture();
     InitDrawState();
     InitScreenProjection();
     EnableVerticalSync();
     SetSilentAudio(Dev.silentAudio);
     InitSound();
+    NoteStartUpStep("sound");
     // A scripted run feels only the pads its script plugs in.
     if (InitGamepads(!Dev.scriptPath.empty())) {
         AddKeySource(PollGamepads);
     }
-    // The seven skinned and nine static models live for the whole run.
-    LoadStartUpModels();
+    NoteStartUpStep("gamepads");
     LoadScriptOrExit();
     OpenTraceOrExit();
     RequestScene(MakeStartScene(Dev.startScreen));
@@ -117,7 +181,11 @@ void StartUp()
 
 void FrameUpdate()
 {
-    SwitchSceneIfRequested();
+    {
+        StageTimer timer(FrameStage::SceneLoad);
+        SwitchSceneIfRequested();
+    }
+    StageTimer timer(FrameStage::Logic);
     UpdateObjects();
     if (CurrentScene != nullptr) {
         CurrentScene->Update();
@@ -155,7 +223,7 @@ void OnDisplay()
 {
     if (framesRun == 0) {
         ClearFrame();
-        SwapWindowBuffers();
+        SwapAndReport();
         return;
     }
     DrawFrame();
@@ -164,8 +232,16 @@ void OnDisplay()
             std::fprintf(stderr, "kestrune: cannot write screenshot '%s'\n", shot.path.c_str());
         }
     }
-    SwapWindowBuffers();
+    SwapAndReport();
     frameDrawn = true;
+    // The seven skinned and nine static models live for the whole run. The
+    // title needs none of them, so they load once its first frame is on the
+    // screen, in the time that frame waits anyway; the stage starts at the
+    // third frame at the earliest.
+    if (framesRun == 1) {
+        StageTimer timer(FrameStage::SceneLoad);
+        LoadStartUpModels();
+    }
     float framesPerSecond = GamePacer.framesPerSecond;
     if (!Dev.unpaced) {
         framesPerSecond = PaceFrame(GamePacer, NowMs, SleepMs);

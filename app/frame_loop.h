@@ -22,4 +22,8 @@ void OnReshape(int width, int height);
 // Frames run so far (the idle callbacks that ran an update).
 int FramesRun();
 
+// With --profile, records that the start-up step `name` has just finished;
+// the steps are printed after the first frame.
+void NoteStartUpStep(const char* name);
+
 extern FramePacer GamePacer;

@@ -10,6 +10,7 @@
 #include "platform/key_input.h"
 #include "platform/window.h"
 #include "platform/x_keyboard.h"
+#include "render/frame_profile.h"
 
 namespace {
 
@@ -38,12 +39,16 @@ int main(int argc, char** argv)
     if (Dev.checkContent) {
         return RunContentCheck();  // no window needed: the readers are GL-free
     }
+    SetFrameProfile(Dev.profile);
+    NoteStartUpStep("options");
     int toolkitArgc = 1;
     glutInit(&toolkitArgc, argv);
+    NoteStartUpStep("toolkit");
     glutInitDisplayMode(GLUT_RGBA | GLUT_DOUBLE | GLUT_DEPTH);  // 18
     glutInitWindowPosition(100, 100);
     glutInitWindowSize(WindowWidth, WindowHeight);
     glutCreateWindow(argv[0]);
+    NoteStartUpStep("window");
     glutDisplayFunc(OnDisplay);
     glutReshapeFunc(OnReshape);
     glutIdleFunc(OnIdle);

@@ -2,7 +2,10 @@
 
 #include <GL/glew.h>  // Required for: viewport, culling, depth copy
 
+#include <vector>
+
 #include "app/scene.h"
+#include "render/frame_profile.h"
 
 unsigned int ShadowDepthTexture = 0;
 
@@ -12,41 +15,86 @@ namespace {
 constexpr int FrameWidth = 800;
 constexpr int FrameHeight = 600;
 
+// The texture whose storage is specified, and what it holds: the window's
+// depth from the last copy, which is the cleared depth `heldClearDepth`
+// everywhere outside `heldDrawn`, the pixels that frame's draws reported.
+unsigned int preparedTexture = 0;
+PixelRect heldDrawn;
+float heldClearDepth = 1.0f;
+// The pixels this frame's shadow draws reported so far.
+PixelRect drawnThisFrame;
+
+// Gives the texture its storage once, holding the cleared depth an empty
+// shadow pass would copy, so a screen without shadows never needs a copy.
+void PrepareStorage(float clearDepth)
+{
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_DEPTH_COMPONENT24, FrameWidth, FrameHeight, 0, GL_DEPTH_COMPONENT,
+                 GL_FLOAT, nullptr);
+    if (GLEW_ARB_clear_texture) {
+        glClearTexImage(ShadowDepthTexture, 0, GL_DEPTH_COMPONENT, GL_FLOAT, &clearDepth);
+    } else {
+        const std::vector<float> cleared(static_cast<size_t>(FrameWidth) * FrameHeight, clearDepth);
+        glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, FrameWidth, FrameHeight, GL_DEPTH_COMPONENT, GL_FLOAT, cleared.data());
+    }
+    preparedTexture = ShadowDepthTexture;
+    heldDrawn = PixelRect{};
+    heldClearDepth = clearDepth;
+}
+
 }  // namespace
+
+void NoteShadowDraw(const PixelRect& covered)
+{
+    drawnThisFrame = RectUnion(drawnThisFrame, covered);
+}
 
 void InitShadowDepthTexture()
 {
     glGenTextures(1, &ShadowDepthTexture);
+    preparedTexture = 0;
 }
 
 void CopyShadowDepth()
 {
+    StageTimer timer(FrameStage::Copy);
     glActiveTexture(GL_TEXTURE0);
     glBindTexture(GL_TEXTURE_2D, ShadowDepthTexture);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_DEPTH_COMPONENT24, FrameWidth, FrameHeight, 0, GL_DEPTH_COMPONENT,
-                 GL_FLOAT, nullptr);
-    glCopyTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, 0, 0, FrameWidth, FrameHeight);
+    GLfloat clearDepth = 1.0f;
+    glGetFloatv(GL_DEPTH_CLEAR_VALUE, &clearDepth);
+    if (preparedTexture != ShadowDepthTexture || heldClearDepth != clearDepth) {
+        PrepareStorage(clearDepth);
+    }
+    const PixelRect copy = RectUnion(drawnThisFrame, heldDrawn);
+    if (!copy.Empty()) {
+        glCopyTexSubImage2D(GL_TEXTURE_2D, 0, copy.x0, copy.y0, copy.x0, copy.y0, copy.x1 - copy.x0, copy.y1 - copy.y0);
+    }
+    heldDrawn = drawnThisFrame;
+    drawnThisFrame = PixelRect{};
 }
 
 void RenderPasses()
 {
-    // Shadow pass: only the back faces (seen from the light) write depth,
-    // which keeps lit surfaces from shadowing themselves.
-    glViewport(0, 0, FrameWidth, FrameHeight);
-    glEnable(GL_CULL_FACE);
-    glCullFace(GL_FRONT);
-    glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
-    glClear(GL_DEPTH_BUFFER_BIT);
-    for (Object* object : ObjectList) {
-        object->DrawShadow();
-    }
-    if (CurrentScene != nullptr) {
-        CurrentScene->DrawShadow();
+    {
+        // Shadow pass: only the back faces (seen from the light) write depth,
+        // which keeps lit surfaces from shadowing themselves.
+        StageTimer timer(FrameStage::Shadow);
+        glViewport(0, 0, FrameWidth, FrameHeight);
+        glEnable(GL_CULL_FACE);
+        glCullFace(GL_FRONT);
+        glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
+        glClear(GL_DEPTH_BUFFER_BIT);
+        for (Object* object : ObjectList) {
+            object->DrawShadow();
+        }
+        if (CurrentScene != nullptr) {
+            CurrentScene->DrawShadow();
+        }
     }
     CopyShadowDepth();
 
+    StageTimer timer(FrameStage::Main);
     glViewport(0, 0, FrameWidth, FrameHeight);
     glEnable(GL_CULL_FACE);
     glCullFace(GL_BACK);

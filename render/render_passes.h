@@ -2,6 +2,8 @@
 // then the visible picture.
 #pragma once
 
+#include "render/shadow_bounds.h"
+
 // The light's depth, copied from the window's depth buffer every frame and
 // read by the shadowed draws on texture unit 0.
 extern unsigned int ShadowDepthTexture;
@@ -15,5 +17,13 @@ void InitShadowDepthTexture();
 // object's Draw, then the scene's, so the scene's 2D overlay lies on top).
 void RenderPasses();
 
-// Copies the 800 by 600 depth buffer into ShadowDepthTexture on unit 0.
+// Makes ShadowDepthTexture on unit 0 hold the 800 by 600 depth buffer. Only
+// the pixels the shadow pass's draws reported, and those the texture still
+// holds from the frame before, are copied: everywhere else both hold the
+// cleared depth already. A frame whose shadow pass drew nothing after one
+// that drew nothing copies nothing at all.
 void CopyShadowDepth();
+
+// Every draw in the shadow pass reports here the window pixels it may cover
+// (CoveredPixels); a draw that does not know reports WholeWindowRect().
+void NoteShadowDraw(const PixelRect& covered);

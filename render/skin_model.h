@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "math/vector_math.h"
+#include "render/shadow_bounds.h"
 #include "render/static_model.h"
 #include "render/x_reader.h"
 
@@ -73,6 +74,7 @@ struct SkinModel {
     std::unique_ptr<SkinFrame> rootFrame;
     std::vector<SkinFrame*> boneFrames;  // entry b: the frame with index b, or null
     std::vector<Matrix4> boneMatrices;   // the pose of the latest draw
+    SkinBounds shadowBounds;             // set when loaded; bounds the shadow pass's draws
 };
 
 extern SkinModel* SkinModelTable[ModelSlotCount];

@@ -5,8 +5,10 @@
 
 #include <string>
 
+#include "render/frame_profile.h"
 #include "render/model_gl.h"
 #include "render/posing.h"
+#include "render/render_passes.h"
 #include "render/shaders.h"
 #include "render/skin_model.h"
 
@@ -34,6 +36,7 @@ void UploadSkinModel(SkinModel& model)
     CreateMaterialBuffers(model.materials);
     model.faceIndexBuffer = CreateModelBuffer(GL_ELEMENT_ARRAY_BUFFER, model.faceIndices.data(),
                                               model.faceIndices.size() * sizeof(uint16_t));
+    model.shadowBounds = MeasureSkinBounds(model);
 }
 
 SkinModel* DrawableModel(int slot)
@@ -67,7 +70,10 @@ void BeginSkinDraw(const ShaderProgram& program, SkinModel& model, int set, floa
     glInterleavedArrays(GL_T2F_N3F_V3F, 0, nullptr);
     BindAttribute(program.boneIndex, model.boneIndexBuffer);
     BindAttribute(program.weight, model.weightBuffer);
-    PoseSkinModel(model, set, time);
+    {
+        StageTimer timer(FrameStage::Posing);
+        PoseSkinModel(model, set, time);
+    }
     glUniformMatrix4fv(program.boneMat, model.boneCount, GL_FALSE, model.boneMatrices.data()->m);
 }
 
@@ -139,6 +145,7 @@ void DrawSkinModelDepth(int slot, int set, float time, const Matrix4& world, con
     const Matrix4 fromLight = MatMultiply(MatMultiply(projection, ActiveLightView()), world);
     glUniformMatrix4fv(program.wvpMat, 1, GL_FALSE, fromLight.m);
     BeginSkinDraw(program, *model, set, time);
+    NoteShadowDraw(CoveredPixelsSkinned(fromLight, model->shadowBounds, model->boneMatrices));
     const float white[4] = {1.0f, 1.0f, 1.0f, 1.0f};
     DrawModelFaces(program, white, model->faceIndexBuffer, model->faceCount, model->materials);
     EndSkinDraw(program);

@@ -4,6 +4,7 @@
 
 #include <cstdio>
 
+#include "render/frame_profile.h"
 #include "render/shaders.h"
 #include "render/texture.h"
 
@@ -14,8 +15,23 @@ namespace {
 constexpr int TextureUnitColour = 1;
 constexpr GLint UseTexture = 0;
 constexpr size_t NumberTextSize = 256;
+// Sprites are never blended: a texel whose alpha (times the colour's) is
+// below this is cut out, so the depth buffer stays right for whatever is
+// drawn behind it later.
+constexpr GLfloat CutoutAlpha = 0.5f;
 
-void UseSpriteTexture(const ShaderProgram& program, const SpriteQuad& quad, int slot)
+// The cut-out is the alpha test rather than a discard in the shaders. With
+// either, the driver has to shade a fragment before it may write its depth,
+// which on the software renderer costs the title screen (whose last sprite
+// is a full-window background) about a seventh of its frame. A sprite of
+// opaque art in full colour can never cut anything out, so it draws with
+// the test off and takes the driver's faster path.
+bool NeedsCutout(int slot, const float* colour)
+{
+    return TextureTable.name[slot] == 0 || TextureTable.opaque[slot] == 0 || colour[3] < 1.0f;
+}
+
+void UseSpriteTexture(const ShaderProgram& program, const SpriteQuad& quad, int slot, const float* colour)
 {
     // Texel coordinates become 0..1 against the slot's image size. An empty
     // slot that never held an image has size 0; dividing by 1 instead keeps
@@ -38,7 +54,16 @@ void UseSpriteTexture(const ShaderProgram& program, const SpriteQuad& quad, int 
     glBindTexture(GL_TEXTURE_2D, TextureTable.name[slot]);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    // Only for this draw: the model draws cut out in their own shaders.
+    const bool cutout = NeedsCutout(slot, colour);
+    if (cutout) {
+        glAlphaFunc(GL_GEQUAL, CutoutAlpha);
+        glEnable(GL_ALPHA_TEST);
+    }
     glDrawElements(GL_QUADS, 4, GL_UNSIGNED_SHORT, nullptr);
+    if (cutout) {
+        glDisable(GL_ALPHA_TEST);
+    }
 }
 
 bool ValidSlot(int slot)
@@ -93,10 +118,11 @@ void DrawSprite(const SpriteQuad& quad, const float* colour, int slot)
     if (!ValidSlot(slot)) {
         return;
     }
+    StageTimer timer(FrameStage::Sprites);
     glUseProgram(Draw2DProgram.program);
     glUniform4fv(Draw2DProgram.diffuse, 1, colour);
     glUniformMatrix4fv(Draw2DProgram.proj, 1, GL_FALSE, ScreenProjection.m);
-    UseSpriteTexture(Draw2DProgram, quad, slot);
+    UseSpriteTexture(Draw2DProgram, quad, slot, colour);
 }
 
 void DrawSpriteInSpace(const SpriteQuad& quad, const float* colour, int slot, const Matrix4& view,
@@ -105,11 +131,12 @@ void DrawSpriteInSpace(const SpriteQuad& quad, const float* colour, int slot, co
     if (!ValidSlot(slot)) {
         return;
     }
+    StageTimer timer(FrameStage::Sprites);
     const Matrix4 wvp = MatMultiply(projection, MatMultiply(view, world));
     glUseProgram(Draw2DTo3DSpaceProgram.program);
     glUniform4fv(Draw2DTo3DSpaceProgram.diffuse, 1, colour);
     glUniformMatrix4fv(Draw2DTo3DSpaceProgram.wvpMat, 1, GL_FALSE, wvp.m);
-    UseSpriteTexture(Draw2DTo3DSpaceProgram, quad, slot);
+    UseSpriteTexture(Draw2DTo3DSpaceProgram, quad, slot, colour);
 }
 
 void DrawNumber(const NumberFont& font, const float* colour, int value, int x, int y, int size)

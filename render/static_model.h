@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "math/vector_math.h"
+#include "render/shadow_bounds.h"
 #include "render/x_reader.h"
 
 inline constexpr int ModelSlotCount = 32;
@@ -21,6 +22,7 @@ struct StaticModel {
     unsigned int faceIndexBuffer = 0;
     int materialCount = 0;
     std::vector<ModelMaterial> materials;
+    Box bounds;  // of all vertices, set when loaded; bounds the shadow pass's draws
 };
 
 // Slot i holds a model or null. The per-scene flag marks slots the scene

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "render/model_gl.h"
+#include "render/render_passes.h"
 #include "render/shaders.h"
 #include "render/static_model.h"
 
@@ -18,6 +19,7 @@ void UploadStaticModel(StaticModel& model)
     CreateMaterialBuffers(model.materials);
     model.faceIndexBuffer = CreateModelBuffer(GL_ELEMENT_ARRAY_BUFFER, model.faceIndices.data(),
                                               model.faceIndices.size() * sizeof(uint16_t));
+    model.bounds = MeshBox(model.vertices);
 }
 
 // The model in the slot when it has something to draw.
@@ -94,6 +96,8 @@ void DrawStaticModelDepth(int slot, const Matrix4& world, const Matrix4& project
     glUseProgram(program.program);
     const Matrix4 fromLight = MatMultiply(MatMultiply(projection, ActiveLightView()), world);
     glUniformMatrix4fv(program.wvpMat, 1, GL_FALSE, fromLight.m);
+    // A model uploaded without its box (none of ours) could cover anything.
+    NoteShadowDraw(model->bounds.empty ? WholeWindowRect() : CoveredPixels(fromLight, model->bounds));
     BindVertices(*model);
     const float white[4] = {1.0f, 1.0f, 1.0f, 1.0f};
     DrawModelFaces(program, white, model->faceIndexBuffer, model->faceCount, model->materials);

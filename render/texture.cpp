@@ -2,6 +2,8 @@
 
 #include <GL/glew.h>  // Required for: texture entry points
 
+#include <vector>
+
 #include "app/scene.h"
 #include "platform/png_loader.h"
 #include "render/bmp.h"
@@ -21,12 +23,26 @@ void UploadPixels(GLint internalFormat, GLenum format, int width, int height, co
     glPixelStorei(GL_UNPACK_ALIGNMENT, oldAlignment);
 }
 
-unsigned int BindPng(const char* path, int& width, int& height)
+// Whether no texel would be cut out: alpha 128 of 255 is the lowest that
+// stays at or above one half.
+bool AllTexelsOpaque(const std::vector<uint8_t>& rgba)
+{
+    constexpr uint8_t LowestKeptAlpha = 128;
+    for (size_t alpha = 3; alpha < rgba.size(); alpha += 4) {
+        if (rgba[alpha] < LowestKeptAlpha) {
+            return false;
+        }
+    }
+    return true;
+}
+
+unsigned int BindPng(const char* path, int& width, int& height, bool& opaque)
 {
     PngImage image;
     if (!ReadPngFile(path, image)) {
         return 0;
     }
+    opaque = AllTexelsOpaque(image.rgba);
     GLuint name = 0;
     glGenTextures(1, &name);
     glBindTexture(GL_TEXTURE_2D, name);
@@ -43,21 +59,31 @@ unsigned int BindPng(const char* path, int& width, int& height)
 // Registered once, so every scene switch releases the scene's textures.
 const bool ReleaseRegistered = (AddSceneReleaseHook(&ReleaseSceneTextures), true);
 
-}  // namespace
-
-unsigned int LoadImageTexture(const char* path, int& width, int& height)
+// LoadImageTexture, also telling whether the picture is opaque (a BMP
+// always is: it has no alpha).
+unsigned int LoadImage(const char* path, int& width, int& height, bool& opaque)
 {
     width = 0;
     height = 0;
+    opaque = false;
     std::unique_ptr<uint8_t[]> pixels = ReadBmp(path, width, height);
     if (pixels != nullptr) {
         GLuint name = 0;
         glGenTextures(1, &name);
         glBindTexture(GL_TEXTURE_2D, name);
         UploadPixels(GL_RGB, GL_RGB, width, height, pixels.get());
+        opaque = true;
         return name;
     }
-    return BindPng(path, width, height);
+    return BindPng(path, width, height, opaque);
+}
+
+}  // namespace
+
+unsigned int LoadImageTexture(const char* path, int& width, int& height)
+{
+    bool opaque = false;
+    return LoadImage(path, width, height, opaque);
 }
 
 void LoadTexture(int slot, const char* path)
@@ -70,7 +96,9 @@ void LoadTexture(int slot, const char* path)
     TextureTable.perScene[slot] = 1;
     int width = 0;
     int height = 0;
-    TextureTable.name[slot] = LoadImageTexture(path, width, height);
+    bool opaque = false;
+    TextureTable.name[slot] = LoadImage(path, width, height, opaque);
+    TextureTable.opaque[slot] = opaque ? 1 : 0;
     // A failed load keeps the old size, so texel maths on the empty slot
     // never divides by a fresh zero.
     if (TextureTable.name[slot] != 0) {
@@ -85,6 +113,7 @@ void ReleaseSceneTextures()
         if (TextureTable.perScene[slot] != 0) {
             glDeleteTextures(1, &TextureTable.name[slot]);
             TextureTable.name[slot] = 0;
+            TextureTable.opaque[slot] = 0;
         }
     }
 }
@@ -92,7 +121,8 @@ void ReleaseSceneTextures()
 void DeleteAllTextures()
 {
     glDeleteTextures(TextureSlotCount, TextureTable.name);
-    for (unsigned int& name : TextureTable.name) {
-        name = 0;
+    for (int slot = 0; slot < TextureSlotCount; ++slot) {
+        TextureTable.name[slot] = 0;
+        TextureTable.opaque[slot] = 0;
     }
 }

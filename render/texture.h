@@ -11,6 +11,10 @@ struct TextureSlots {
     int width[TextureSlotCount] = {};          // image size in texels
     int height[TextureSlotCount] = {};
     uint8_t perScene[TextureSlotCount] = {};   // 1 once loaded by a scene; never cleared
+    // 1 while the slot holds a picture without a texel of alpha below one
+    // half: its sprites never cut anything out, so they draw without the
+    // alpha test, which lets the driver test depth before shading.
+    uint8_t opaque[TextureSlotCount] = {};
 };
 
 extern TextureSlots TextureTable;

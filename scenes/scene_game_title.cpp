@@ -48,8 +48,13 @@ void SceneGameTitle::Init()
     SetClearColour(0.0f, 0.9f, 0.9f, 0.0f);
     LoadTexture(BackgroundTexture, "image/Title.bmp");
     LoadTexture(TitleUiTexture, "image/GameTitleUI.png");
-    LoadTexture(DigitTexture, "image/UI.png");
-    LoadTexture(RecordPanelTexture, "image/TitleMessage.png");
+    // The record panel and its digits show only once the stage has been
+    // cleared (the flag cannot change while the title is up), so a player
+    // who has not cleared it yet does not wait for their loading.
+    if (SaveData.stageCleared != 0) {
+        LoadTexture(DigitTexture, "image/UI.png");
+        LoadTexture(RecordPanelTexture, "image/TitleMessage.png");
+    }
     LoadSound(MusicSound, "sound/game_tunemoor_4_field09.wav");
     LoadSound(ConfirmSound, "sound/decision4.wav");
     itemCount = MenuItemCount;

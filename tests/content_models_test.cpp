@@ -52,25 +52,6 @@ Vec3 PositionOf(const ModelVertex& v)
     return {v.x, v.y, v.z};
 }
 
-struct Box {
-    Vec3 low{1e9f, 1e9f, 1e9f};
-    Vec3 high{-1e9f, -1e9f, -1e9f};
-    void Add(Vec3 p)
-    {
-        low = {std::min(low.x, p.x), std::min(low.y, p.y), std::min(low.z, p.z)};
-        high = {std::max(high.x, p.x), std::max(high.y, p.y), std::max(high.z, p.z)};
-    }
-};
-
-Box RestBounds(const std::vector<ModelVertex>& vertices)
-{
-    Box box;
-    for (const ModelVertex& v : vertices) {
-        box.Add(PositionOf(v));
-    }
-    return box;
-}
-
 // The vertices as the skinning shader places them at (set, time).
 Box PosedBounds(SkinModel& model, int set, float time)
 {
@@ -193,7 +174,7 @@ TEST(ContentModels, CharactersStandWhereModelledAtTheSizesTheGameExpects)
     // its modelled shape instead of being thrown across the map.
     for (const char* file : SkinModelFiles) {
         SkinModel model = Skin(file);
-        const Box rest = RestBounds(model.vertices);
+        const Box rest = MeshBox(model.vertices);
         const Box posed = PosedBounds(model, 0, 0.0f);
         for (const Vec3 d : {posed.low - rest.low, posed.high - rest.high}) {
             EXPECT_TRUE(std::fabs(d.x) < 0.5f && std::fabs(d.y) < 0.5f && std::fabs(d.z) < 0.5f) << file;
@@ -218,7 +199,7 @@ TEST(ContentModels, CharactersStandWhereModelledAtTheSizesTheGameExpects)
     SkinModel green = Skin("model/jelly_green.x");
     SkinModel blue = Skin("model/jelly_blue.x");
     EXPECT_LT(PosedBounds(blue, 0, 0.0f).high.y, PosedBounds(green, 0, 0.0f).high.y) << "blue is the smaller";
-    const Box wyvern = RestBounds(Skin("model/wivern001.x").vertices);
+    const Box wyvern = MeshBox(Skin("model/wivern001.x").vertices);
     EXPECT_NEAR(wyvern.high.x - wyvern.low.x, 3.0f, 0.4f) << "wing span";
     // The sword fighter lies down at the end of dying, above the ground.
     SkinModel player = Skin("model/Player.x");
@@ -317,11 +298,11 @@ TEST(ContentModels, PropsReadSoundAndInPlace)
         ASSERT_LT(std::fabs(0.8f * v.y - 0.3f), 1.0f);
         ASSERT_LT(0.8f * std::hypot(v.x, v.z), 1.0f);
     }
-    EXPECT_NEAR(RestBounds(sword.vertices).high.y, 1.5f, 0.15f);
-    EXPECT_NEAR(RestBounds(Static("model/spear001.x").vertices).low.z, -1.5f, 0.1f) << "spear tip";
-    const Box bubble = RestBounds(Static("model/Bubble.x").vertices);
+    EXPECT_NEAR(MeshBox(sword.vertices).high.y, 1.5f, 0.15f);
+    EXPECT_NEAR(MeshBox(Static("model/spear001.x").vertices).low.z, -1.5f, 0.1f) << "spear tip";
+    const Box bubble = MeshBox(Static("model/Bubble.x").vertices);
     EXPECT_NEAR(bubble.high.x - bubble.low.x, 0.8f, 0.02f);
-    const Box fire = RestBounds(Static("model/Fire.x").vertices);
+    const Box fire = MeshBox(Static("model/Fire.x").vertices);
     EXPECT_LT(fire.high.y - fire.low.y, 0.8f);
 }
 
@@ -333,7 +314,7 @@ TEST(ContentModels, StageFieldWallsAndSkyFaceThePlayArea)
                      PositionOf(model.vertices[model.faceIndices[f + 2]]) - a);
     };
     const StaticModel ground = Static("model/Stage1Ground.x");
-    const Box field = RestBounds(ground.vertices);
+    const Box field = MeshBox(ground.vertices);
     EXPECT_TRUE(field.low.x < -20.0f && field.high.x > 20.0f && field.low.z < -150.0f && field.high.z > 0.0f);
     for (size_t f = 0; f < ground.faceIndices.size(); f += 3) {
         ASSERT_GT(faceNormal(ground, f).y, 0.0f) << "ground faces up";
@@ -349,7 +330,7 @@ TEST(ContentModels, StageFieldWallsAndSkyFaceThePlayArea)
         sides[n.x > 0.5f ? 0 : n.x < -0.5f ? 1 : n.z > 0.5f ? 2 : 3] += 1;
     }
     EXPECT_TRUE(std::all_of(sides.begin(), sides.end(), [](int count) { return count > 0; }));
-    const Box walls = RestBounds(wall.vertices);
+    const Box walls = MeshBox(wall.vertices);
     EXPECT_TRUE(walls.low.x < -20.4f && walls.high.x > 20.4f && walls.low.z < -150.4f && walls.high.z > 0.4f);
     EXPECT_LE(walls.low.y, 0.0f);
     EXPECT_GT(walls.high.y, 10.5f);
