@@ -21,6 +21,7 @@
 #include "platform/window.h"
 #include "render/model_slots.h"
 #include "render/frame_profile.h"
+#include "render/image_file.h"
 #include "render/render_passes.h"
 #include "render/shaders.h"
 #include "render/sprite.h"
@@ -37,6 +38,8 @@ int framesRun = 0;
 // and scripted runs see exactly one update per drawn frame.
 bool frameDrawn = true;
 std::vector<ScriptEvent> scriptEvents;
+// Whether the skinned and static model programs wait for the first frame.
+bool modelProgramsLater = false;
 
 // --profile: the start-up steps so far, each as " name milliseconds" timed
 // from the previous step (the first from the program's static set-up), and
@@ -49,6 +52,11 @@ Clock::time_point lastSwapEnd;
 double MillisecondsSince(Clock::time_point then, Clock::time_point now)
 {
     return std::chrono::duration<double, std::milli>(now - then).count();
+}
+
+bool InitModelPrograms()
+{
+    return InitSkinModelShaders() && InitStaticModelShaders();
 }
 
 void DrawFrame()
@@ -158,7 +166,10 @@ void StartUp()
     }
     NoteStartUpStep("extensions");
     // A broken shader source has already told the player in a message box.
-    if (!InitSkinModelShaders() || !InitStaticModelShaders() || !Init2DShaders()) {
+    // The title draws only sprites, so a run that starts there builds the
+    // model programs with the models, once its first frame is shown.
+    modelProgramsLater = StartsOnTitle(Dev.startScreen);
+    if (!Init2DShaders() || (!modelProgramsLater && !InitModelPrograms())) {
         ExitGame();
     }
     NoteStartUpStep("shaders");
@@ -240,6 +251,10 @@ void OnDisplay()
     // third frame at the earliest.
     if (framesRun == 1) {
         StageTimer timer(FrameStage::SceneLoad);
+        DropPrefetchedImages();
+        if (modelProgramsLater && !InitModelPrograms()) {
+            ExitGame();
+        }
         LoadStartUpModels();
     }
     float framesPerSecond = GamePacer.framesPerSecond;
@@ -267,6 +282,7 @@ void ExitGame()
     // subsystem's release runs here in this order.
     ShutdownSound();
     ShutdownGamepads();
+    DropPrefetchedImages();
     DeleteAllTextures();
     char report[128];
     std::snprintf(report, sizeof report, "objects: %zu peak: %zu\n", ObjectList.size(),

@@ -11,6 +11,8 @@
 #include "platform/window.h"
 #include "platform/x_keyboard.h"
 #include "render/frame_profile.h"
+#include "scenes/scene_factory.h"
+#include "scenes/scene_game_title.h"
 
 namespace {
 
@@ -41,6 +43,11 @@ int main(int argc, char** argv)
     }
     SetFrameProfile(Dev.profile);
     NoteStartUpStep("options");
+    // The title's pictures are read on a second core while the toolkit
+    // loads the GL driver, the longest step before the first frame.
+    if (StartsOnTitle(Dev.startScreen)) {
+        PrefetchTitleImages();
+    }
     int toolkitArgc = 1;
     glutInit(&toolkitArgc, argv);
     NoteStartUpStep("toolkit");

@@ -3,6 +3,7 @@
 #include <GL/glew.h>  // Required for: buffers, uniforms, texture matrix, draws
 
 #include "objects/light.h"
+#include "render/render_passes.h"
 #include "render/static_model.h"
 #include "render/texture.h"
 
@@ -70,6 +71,7 @@ void SetShadowLookup(const ShaderProgram& program, const Matrix4& world, const M
     // The same matrix the shadow pass drew this model with, so the shader
     // finds each point's depth as the light saw it.
     const Matrix4 fromLight = MatMultiply(MatMultiply(projection, ActiveLightView()), world);
+    PrepareShadowDepthForLookup();
     glActiveTexture(GL_TEXTURE0);
     glMatrixMode(GL_TEXTURE);
     glLoadIdentity();

@@ -41,7 +41,31 @@ void PrepareStorage(float clearDepth)
     heldClearDepth = clearDepth;
 }
 
+void BindShadowDepthTexture()
+{
+    glActiveTexture(GL_TEXTURE0);
+    glBindTexture(GL_TEXTURE_2D, ShadowDepthTexture);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+}
+
+float CurrentClearDepth()
+{
+    GLfloat clearDepth = 1.0f;
+    glGetFloatv(GL_DEPTH_CLEAR_VALUE, &clearDepth);
+    return clearDepth;
+}
+
 }  // namespace
+
+void PrepareShadowDepthForLookup()
+{
+    if (ShadowDepthTexture == 0 || preparedTexture == ShadowDepthTexture) {
+        return;
+    }
+    BindShadowDepthTexture();
+    PrepareStorage(CurrentClearDepth());
+}
 
 void NoteShadowDraw(const PixelRect& covered)
 {
@@ -57,13 +81,17 @@ void InitShadowDepthTexture()
 void CopyShadowDepth()
 {
     StageTimer timer(FrameStage::Copy);
-    glActiveTexture(GL_TEXTURE0);
-    glBindTexture(GL_TEXTURE_2D, ShadowDepthTexture);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
-    GLfloat clearDepth = 1.0f;
-    glGetFloatv(GL_DEPTH_CLEAR_VALUE, &clearDepth);
+    BindShadowDepthTexture();
+    const float clearDepth = CurrentClearDepth();
     if (preparedTexture != ShadowDepthTexture || heldClearDepth != clearDepth) {
+        if (drawnThisFrame.Empty()) {
+            // Nothing to copy in: the storage waits for the first shadowed
+            // draw (or the first shadow pass that draws), so a screen without
+            // either, like the title, never pays for it.
+            preparedTexture = 0;
+            heldDrawn = PixelRect{};
+            return;
+        }
         PrepareStorage(clearDepth);
     }
     const PixelRect copy = RectUnion(drawnThisFrame, heldDrawn);

@@ -21,8 +21,14 @@ void RenderPasses();
 // the pixels the shadow pass's draws reported, and those the texture still
 // holds from the frame before, are copied: everywhere else both hold the
 // cleared depth already. A frame whose shadow pass drew nothing after one
-// that drew nothing copies nothing at all.
+// that drew nothing copies nothing at all, and the texture gets no storage
+// before a shadow pass draws or a shadowed draw asks for it.
 void CopyShadowDepth();
+
+// A shadowed draw calls this before it reads ShadowDepthTexture: where no
+// shadow pass has drawn yet, the texture gets its storage here, holding the
+// cleared depth, so the draw finds every point lit.
+void PrepareShadowDepthForLookup();
 
 // Every draw in the shadow pass reports here the window pixels it may cover
 // (CoveredPixels); a draw that does not know reports WholeWindowRect().

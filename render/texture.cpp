@@ -2,11 +2,9 @@
 
 #include <GL/glew.h>  // Required for: texture entry points
 
-#include <vector>
 
 #include "app/scene.h"
-#include "platform/png_loader.h"
-#include "render/bmp.h"
+#include "render/image_file.h"
 
 TextureSlots TextureTable;
 
@@ -23,59 +21,37 @@ void UploadPixels(GLint internalFormat, GLenum format, int width, int height, co
     glPixelStorei(GL_UNPACK_ALIGNMENT, oldAlignment);
 }
 
-// Whether no texel would be cut out: alpha 128 of 255 is the lowest that
-// stays at or above one half.
-bool AllTexelsOpaque(const std::vector<uint8_t>& rgba)
-{
-    constexpr uint8_t LowestKeptAlpha = 128;
-    for (size_t alpha = 3; alpha < rgba.size(); alpha += 4) {
-        if (rgba[alpha] < LowestKeptAlpha) {
-            return false;
-        }
-    }
-    return true;
-}
-
-unsigned int BindPng(const char* path, int& width, int& height, bool& opaque)
-{
-    PngImage image;
-    if (!ReadPngFile(path, image)) {
-        return 0;
-    }
-    opaque = AllTexelsOpaque(image.rgba);
-    GLuint name = 0;
-    glGenTextures(1, &name);
-    glBindTexture(GL_TEXTURE_2D, name);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
-    UploadPixels(GL_RGBA, GL_RGBA, image.width, image.height, image.rgba.data());
-    width = image.width;
-    height = image.height;
-    return name;
-}
-
 // Registered once, so every scene switch releases the scene's textures.
 const bool ReleaseRegistered = (AddSceneReleaseHook(&ReleaseSceneTextures), true);
 
-// LoadImageTexture, also telling whether the picture is opaque (a BMP
-// always is: it has no alpha).
+// LoadImageTexture, also telling whether the picture is opaque. A picture
+// the start-up read ahead comes from there.
 unsigned int LoadImage(const char* path, int& width, int& height, bool& opaque)
 {
-    width = 0;
-    height = 0;
-    opaque = false;
-    std::unique_ptr<uint8_t[]> pixels = ReadBmp(path, width, height);
-    if (pixels != nullptr) {
-        GLuint name = 0;
-        glGenTextures(1, &name);
-        glBindTexture(GL_TEXTURE_2D, name);
-        UploadPixels(GL_RGB, GL_RGB, width, height, pixels.get());
-        opaque = true;
-        return name;
+    ImageFile image;
+    if (!TakePrefetchedImage(path, image)) {
+        image = ReadImageFile(path);
     }
-    return BindPng(path, width, height, opaque);
+    width = image.width;
+    height = image.height;
+    opaque = image.opaque;
+    if (!image.Loaded()) {
+        width = 0;
+        height = 0;
+        return 0;
+    }
+    GLuint name = 0;
+    glGenTextures(1, &name);
+    glBindTexture(GL_TEXTURE_2D, name);
+    if (!image.rgb) {
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+    }
+    const GLenum format = image.rgb ? GL_RGB : GL_RGBA;
+    UploadPixels(static_cast<GLint>(format), format, width, height, image.Pixels());
+    return name;
 }
 
 }  // namespace

@@ -45,3 +45,8 @@ Scene* MakeStartScene(const std::string& name)
     }
     return MakeTitleScene();
 }
+
+bool StartsOnTitle(const std::string& name)
+{
+    return name.empty() || name == "title";
+}

@@ -20,3 +20,7 @@ Scene* MakeTitleScene();
 // the game clear screen with result 1 to 3, or the game over screen. Any
 // other name gives the title.
 Scene* MakeStartScene(const std::string& name);
+
+// Whether MakeStartScene gives the title for a --start name that the option
+// check accepted (an empty name is a player's start).
+bool StartsOnTitle(const std::string& name);

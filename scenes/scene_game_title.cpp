@@ -4,6 +4,7 @@
 #include "app/save_data.h"
 #include "app/sound.h"
 #include "platform/window.h"
+#include "render/image_file.h"
 #include "render/sprite.h"
 #include "render/texture.h"
 #include "scenes/scene_factory.h"
@@ -14,6 +15,8 @@ constexpr int BackgroundTexture = 0;
 constexpr int TitleUiTexture = 1;
 constexpr int DigitTexture = 2;
 constexpr int RecordPanelTexture = 3;
+constexpr const char* BackgroundImage = "image/Title.bmp";
+constexpr const char* TitleUiImage = "image/GameTitleUI.png";
 
 constexpr int MusicSound = 0;
 constexpr int ConfirmSound = 1;
@@ -41,13 +44,18 @@ void DrawFullScreen(int slot)
 
 }  // namespace
 
+void PrefetchTitleImages()
+{
+    PrefetchImageFiles({BackgroundImage, TitleUiImage});
+}
+
 void SceneGameTitle::Init()
 {
     selection = 0;
     ReadSaveRecord();
     SetClearColour(0.0f, 0.9f, 0.9f, 0.0f);
-    LoadTexture(BackgroundTexture, "image/Title.bmp");
-    LoadTexture(TitleUiTexture, "image/GameTitleUI.png");
+    LoadTexture(BackgroundTexture, BackgroundImage);
+    LoadTexture(TitleUiTexture, TitleUiImage);
     // The record panel and its digits show only once the stage has been
     // cleared (the flag cannot change while the title is up), so a player
     // who has not cleared it yet does not wait for their loading.

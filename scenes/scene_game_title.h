@@ -5,6 +5,10 @@
 
 #include "app/scene.h"
 
+// Starts reading the two pictures every title shows on a worker thread, so
+// that the first title need not wait for them once the window is up.
+void PrefetchTitleImages();
+
 class SceneGameTitle : public Scene {
 public:
     void Init() override;

@@ -1,9 +1,13 @@
 // BMP and PNG decoding: orientation, channel order, padding, every PNG
-// flavour we may meet, and malformed files rejected without a crash.
+// flavour we may meet, malformed files rejected without a crash, and the
+// pictures the start-up reads ahead on a worker thread.
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 #include "platform/png_loader.h"
 #include "render/bmp.h"
+#include "render/image_file.h"
 #include "tests/test_files.h"
 #include "tests/test_images.h"
 
@@ -164,4 +168,47 @@ TEST(PngReader, TruncatedCorruptAndMissingFilesFail)
     EXPECT_FALSE(DecodePng(corrupt.data(), corrupt.size(), image));
     EXPECT_FALSE(ReadPngFile("/nonexistent/kestrune.png", image));
     EXPECT_FALSE(ReadPngFile(nullptr, image));
+}
+
+// The start-up reads the title's pictures ahead on a worker thread: each
+// comes out exactly as a direct read gives it, once; a path nobody asked
+// for, a broken file and anything left when the next prefetch starts or the
+// leftovers are dropped are not handed out, so the caller reads (and reports)
+// the file itself.
+TEST(ImagePrefetch, HandsOutEachGoodPictureOnceAsADirectReadGivesIt)
+{
+    TempDir dir;
+    const std::string bmp = dir.File("a.bmp");
+    const std::string png = dir.File("b.png");
+    const std::string broken = dir.File("c.png");
+    WriteBytes(bmp, MakeBmp(5, 3));
+    WriteBytes(png, MakePng(PngKind::Palette, 6, 4));
+    std::vector<uint8_t> corrupt = MakePng(PngKind::Rgba8, 8, 8);
+    corrupt.resize(corrupt.size() / 2);
+    WriteBytes(broken, corrupt);
+
+    PrefetchImageFiles({bmp, png, broken});
+    for (const std::string& path : {png, bmp}) {
+        SCOPED_TRACE(path);
+        const ImageFile direct = ReadImageFile(path);
+        ImageFile taken;
+        ASSERT_TRUE(TakePrefetchedImage(path, taken));
+        EXPECT_EQ(taken.width, direct.width);
+        EXPECT_EQ(taken.height, direct.height);
+        EXPECT_EQ(taken.rgb, direct.rgb);
+        EXPECT_EQ(taken.opaque, direct.opaque);
+        const size_t bytes = static_cast<size_t>(direct.width) * direct.height * (direct.rgb ? 3 : 4);
+        EXPECT_TRUE(std::equal(direct.Pixels(), direct.Pixels() + bytes, taken.Pixels()));
+        EXPECT_FALSE(TakePrefetchedImage(path, taken)) << "handed out twice";
+    }
+    ImageFile image;
+    EXPECT_FALSE(TakePrefetchedImage(broken, image));
+    EXPECT_FALSE(ReadImageFile(broken).Loaded());
+    EXPECT_FALSE(TakePrefetchedImage(dir.File("never.png"), image));
+
+    PrefetchImageFiles({bmp});
+    PrefetchImageFiles({png});
+    EXPECT_FALSE(TakePrefetchedImage(bmp, image)) << "an earlier prefetch's leftover";
+    DropPrefetchedImages();
+    EXPECT_FALSE(TakePrefetchedImage(png, image)) << "a dropped picture";
 }

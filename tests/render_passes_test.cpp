@@ -1,7 +1,8 @@
 // The two passes with the game's own model draws: a box floating over the
 // ground darkens exactly the ground it hides from the light,
 // whether the box casts and the ground receives as static or as skinned
-// models; an empty frame's shadow map is the cleared depth.
+// models; a shadow map gets its storage, the cleared depth, only once a
+// shadowed draw needs it.
 #include <gtest/gtest.h>
 
 #include <GL/glew.h>
@@ -113,28 +114,50 @@ TEST_F(RenderPassesTest, FloatingBoxShadowsExactlyTheGroundItHidesFromTheLight)
     }
 }
 
-TEST_F(RenderPassesTest, EmptySceneLeavesTheClearedDepthInTheShadowMapAndLeavesCullingOn)
+// A shadow map as start-up leaves it (a name, no storage) and a depth buffer
+// holding something nearer than the far plane: a frame with nothing to
+// shadow gives the texture no storage, while one whose ground is drawn
+// shadowed with no caster finds the cleared depth there and the ground
+// evenly lit. Either way the main pass leaves back-face culling on.
+TEST_F(RenderPassesTest, ShadowMapHoldsTheClearedDepthOnlyOnceAShadowedDrawNeedsIt)
 {
-    // Something nearer than the far plane in the depth buffer beforehand.
-    glClearDepth(0.25);
-    glClear(GL_DEPTH_BUFFER_BIT);
-    glClearDepth(1.0);
+    const auto freshShadowMap = [] {
+        glDeleteTextures(1, &ShadowDepthTexture);
+        InitShadowDepthTexture();
+        glClearDepth(0.25);
+        glClear(GL_DEPTH_BUFFER_BIT);
+        glClearDepth(1.0);
+    };
+    const auto storedWidth = [] {
+        glActiveTexture(GL_TEXTURE0);
+        glBindTexture(GL_TEXTURE_2D, ShadowDepthTexture);
+        GLint width = 0;
+        glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &width);
+        return width;
+    };
+
+    freshShadowMap();
     RenderPasses();
+    EXPECT_EQ(storedWidth(), 0) << "a frame without shadows stored a shadow map";
+    const Rgb sky = PixelAt(400, 300);
+    EXPECT_EQ(sky.r, 0);
+    EXPECT_NEAR(sky.g, 230, 1);
+
+    freshShadowMap();
+    shadow_scene::Build(0);
+    RenderPasses();
+    ASSERT_EQ(storedWidth(), 800);
     std::vector<float> depth(static_cast<size_t>(800 * 600), 0.0f);
-    glActiveTexture(GL_TEXTURE0);
-    glBindTexture(GL_TEXTURE_2D, ShadowDepthTexture);
     glGetTexImage(GL_TEXTURE_2D, 0, GL_DEPTH_COMPONENT, GL_FLOAT, depth.data());
     for (size_t i = 0; i < depth.size(); i += 997) {
         ASSERT_FLOAT_EQ(depth[i], 1.0f) << i;
     }
     EXPECT_FLOAT_EQ(depth.back(), 1.0f);
-    GLint width = 0;
-    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &width);
-    EXPECT_EQ(width, 800);
-    // The main pass cleared to the clear colour and left back-face culling on.
-    const Rgb sky = PixelAt(400, 300);
-    EXPECT_EQ(sky.r, 0);
-    EXPECT_NEAR(sky.g, 230, 1);
+    const int lit = Brightness(PixelOf(Vec3{-6.0f, 0.0f, 6.0f}));
+    for (const Vec3 ground : {Vec3{0.0f, 0.0f, 0.0f}, Vec3{6.0f, 0.0f, -6.0f}, Vec3{-3.0f, 0.0f, -5.0f}}) {
+        EXPECT_NEAR(Brightness(PixelOf(ground)), lit, 6) << ground.x << ", " << ground.z;
+    }
+
     EXPECT_TRUE(glIsEnabled(GL_CULL_FACE));
     GLint cullFace = 0;
     glGetIntegerv(GL_CULL_FACE_MODE, &cullFace);
