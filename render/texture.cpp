@@ -2,7 +2,6 @@
 
 #include <GL/glew.h>  // Required for: texture entry points
 
-
 #include "app/scene.h"
 #include "render/image_file.h"
 
@@ -32,12 +31,11 @@ unsigned int LoadImage(const char* path, int& width, int& height, bool& opaque)
     if (!TakePrefetchedImage(path, image)) {
         image = ReadImageFile(path);
     }
+    // A picture that did not read comes back as 0 by 0 and not opaque.
     width = image.width;
     height = image.height;
     opaque = image.opaque;
     if (!image.Loaded()) {
-        width = 0;
-        height = 0;
         return 0;
     }
     GLuint name = 0;
